@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class About : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit About(QWidget* parent = nullptr);
+};

@@ -1,0 +1,296 @@
+#include "data/RecordSet.h"
+
+#include "data/DataFailure.h"
+#include "data/Schema.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QVariant>
+
+RecordSet::RecordSet(Database::File file, const QString& table, QObject* parent)
+    : QObject(parent), file_(file), table_(table), columns_(Database::columns(file, table))
+{
+}
+
+QString RecordSet::canonicalColumn(const QString& column) const
+{
+    for (const QString& known : columns_) {
+        if (known.compare(column, Qt::CaseInsensitive) == 0)
+            return known;
+    }
+    return {};
+}
+
+bool RecordSet::refresh()
+{
+    filterColumn_.clear();
+    filterValue_.clear();
+    return loadFirstRow();
+}
+
+bool RecordSet::setFilter(const QString& column, const QString& value)
+{
+    const QString canonical = canonicalColumn(column);
+    if (canonical.isEmpty())
+        return fail(QStringLiteral("ستون «%1» در جدول «%2» نیست.").arg(column, table_), {});
+    filterColumn_ = canonical;
+    filterValue_ = value;
+    return loadFirstRow();
+}
+
+QString RecordSet::whereClause() const
+{
+    if (filterColumn_.isEmpty())
+        return {};
+    return QStringLiteral(" WHERE %1 = ?").arg(Schema::quoted(filterColumn_));
+}
+
+void RecordSet::bindFilterValue(QSqlQuery& query) const
+{
+    if (!filterColumn_.isEmpty())
+        query.addBindValue(filterValue_);
+}
+
+bool RecordSet::loadFirstRow()
+{
+    hasRow_ = false;
+    rowId_ = -1;
+    values_.clear();
+    stored_.clear();
+    count_ = -1;
+    QSqlQuery query = select(columns_);
+    bool ok = query.isActive();
+    rowsSeen_ = false;
+    if (ok && query.next()) {
+        hasRow_ = true;
+        rowsSeen_ = true;
+        rowId_ = query.value(0).toLongLong();
+        for (int i = 0; i < columns_.size(); ++i)
+            values_.insert(columns_[i], query.value(i + 1).toString());
+        stored_ = values_;
+    }
+    pushToControls();
+    emit currentRowChanged();
+    return ok;
+}
+
+QSqlQuery RecordSet::select(const QStringList& columns) const
+{
+    QSqlDatabase db = Database::connection(file_);
+    QSqlQuery query(db);
+    if (!db.isOpen()) {
+        const_cast<RecordSet*>(this)->fail(Database::lastError(file_), {});
+        return query;
+    }
+    QStringList quoted{QStringLiteral("rowid")};
+    for (const QString& column : columns)
+        quoted << Schema::quoted(column);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
+                      .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_),
+                           whereClause()));
+    bindFilterValue(query);
+    if (!query.exec()) {
+        const_cast<RecordSet*>(this)->fail(
+            QStringLiteral("خواندن اطلاعات از «%1» ممکن نشد.").arg(Database::relativePath(file_)),
+            query.lastError().text());
+    }
+    return query;
+}
+
+int RecordSet::recordCount() const
+{
+    if (count_ >= 0)
+        return count_;
+    QSqlDatabase db = Database::connection(file_);
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(Schema::quoted(table_), whereClause()));
+    bindFilterValue(query);
+    count_ = (db.isOpen() && query.exec() && query.next()) ? query.value(0).toInt() : 0;
+    return count_;
+}
+
+void RecordSet::addNew()
+{
+    hasRow_ = true;
+    rowId_ = -1;
+    values_.clear();
+    stored_.clear();
+    pushToControls();
+    emit currentRowChanged();
+}
+
+QString RecordSet::field(const QString& column) const
+{
+    return values_.value(canonicalColumn(column));
+}
+
+bool RecordSet::setField(const QString& column, const QString& value)
+{
+    const QString canonical = canonicalColumn(column);
+    if (canonical.isEmpty() || !hasRow_)
+        return false;
+    values_.insert(canonical, value);
+    const QList<Binding> snapshot = bindings_; // a control's change handler may rebind
+    for (const Binding& binding : snapshot) {
+        if (binding.column == canonical)
+            pushToControl(binding);
+    }
+    return true;
+}
+
+QStringList RecordSet::changedColumns() const
+{
+    QStringList changed;
+    for (const QString& column : columns_) {
+        if (column != QLatin1String("ID") && values_.value(column) != stored_.value(column))
+            changed << column;
+    }
+    return changed;
+}
+
+bool RecordSet::commitRow()
+{
+    if (!hasRow_)
+        return true;
+    pullFromControls();
+    const QStringList changed = changedColumns();
+    if (rowId_ >= 0 && changed.isEmpty())
+        return true;
+    const bool ok = rowId_ < 0 ? insertRow() : updateRow(changed);
+    if (ok) {
+        stored_ = values_;
+        count_ = -1;
+        rowsSeen_ = true;
+    }
+    return ok;
+}
+
+static QVariant storedValue(const QString& text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+bool RecordSet::insertRow()
+{
+    QSqlDatabase db = Database::connection(file_);
+    if (!db.isOpen())
+        return fail(Database::lastError(file_), {});
+    QStringList names;
+    QStringList marks;
+    for (const QString& column : columns_) {
+        if (column == QLatin1String("ID"))
+            continue;
+        names << Schema::quoted(column);
+        marks << QStringLiteral("?");
+    }
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(Schema::quoted(table_), names.join(QStringLiteral(", ")),
+                           marks.join(QStringLiteral(", "))));
+    for (const QString& column : columns_) {
+        if (column != QLatin1String("ID"))
+            query.addBindValue(storedValue(values_.value(column)));
+    }
+    if (!query.exec()) {
+        return fail(QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
+                    query.lastError().text());
+    }
+    rowId_ = query.lastInsertId().toLongLong();
+    if (columns_.contains(QLatin1String("ID")))
+        values_.insert(QStringLiteral("ID"), QString::number(rowId_));
+    const QList<Binding> snapshot = bindings_;
+    for (const Binding& binding : snapshot) {
+        if (binding.column == QLatin1String("ID"))
+            pushToControl(binding);
+    }
+    return true;
+}
+
+bool RecordSet::updateRow(const QStringList& changed)
+{
+    QSqlDatabase db = Database::connection(file_);
+    if (!db.isOpen())
+        return fail(Database::lastError(file_), {});
+    QStringList assignments;
+    for (const QString& column : changed)
+        assignments << Schema::quoted(column) + QStringLiteral(" = ?");
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(Schema::quoted(table_), assignments.join(QStringLiteral(", "))));
+    for (const QString& column : changed)
+        query.addBindValue(storedValue(values_.value(column)));
+    query.addBindValue(rowId_);
+    if (!query.exec()) {
+        return fail(QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
+                    query.lastError().text());
+    }
+    return true;
+}
+
+bool RecordSet::bind(QWidget* control, const QString& column)
+{
+    const QString canonical = canonicalColumn(column);
+    if (!control || canonical.isEmpty())
+        return false;
+    unbind(control);
+    bindings_.append({control, canonical});
+    pushToControl(bindings_.last());
+    return true;
+}
+
+void RecordSet::unbind(QWidget* control)
+{
+    for (qsizetype i = 0; i < bindings_.size(); ++i) {
+        if (bindings_[i].control == control) {
+            pullFromControl(bindings_[i]);
+            bindings_.removeAt(i);
+            return;
+        }
+    }
+}
+
+QString RecordSet::boundColumn(const QWidget* control) const
+{
+    for (const Binding& binding : bindings_) {
+        if (binding.control == control)
+            return binding.column;
+    }
+    return {};
+}
+
+void RecordSet::pushToControls()
+{
+    const QList<Binding> snapshot = bindings_; // a control's change handler may rebind
+    for (const Binding& binding : snapshot)
+        pushToControl(binding);
+}
+
+void RecordSet::pushToControl(const Binding& binding)
+{
+    if (!binding.control)
+        return;
+    const QString value = values_.value(binding.column);
+    if (binding.control->property("text").toString() != value)
+        binding.control->setProperty("text", value);
+}
+
+void RecordSet::pullFromControls()
+{
+    for (const Binding& binding : std::as_const(bindings_))
+        pullFromControl(binding);
+}
+
+void RecordSet::pullFromControl(const Binding& binding)
+{
+    if (!hasRow_ || !binding.control || binding.column == QLatin1String("ID"))
+        return;
+    values_.insert(binding.column, binding.control->property("text").toString());
+}
+
+bool RecordSet::fail(const QString& message, const QString& detail)
+{
+    lastError_ = detail.isEmpty() ? message : message + QLatin1Char('\n') + detail;
+    DataFailure::report(lastError_);
+    return false;
+}

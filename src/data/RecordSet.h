@@ -1,0 +1,100 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QWidget>
+
+// A screen's view of one table: a current row (or none), an optional filter on one column by
+// exact text, at most one pending new or edited row, and controls bound to columns.
+//
+// The record set keeps a snapshot of its current row: commits made through other record sets
+// become visible after refresh(). Filter values are data, never SQL text. Rows come in table
+// order; only the current row and a row count are read, so large tables cost nothing extra.
+class RecordSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    RecordSet(Database::File file, const QString& table, QObject* parent = nullptr);
+
+    Database::File file() const { return file_; }
+    QString table() const { return table_; }
+    QStringList columns() const { return columns_; }
+
+    // Reads the table again: drops the filter and a pending row, first row current.
+    bool refresh();
+    // Only rows whose column equals value (compared as text) stay visible; the first of them
+    // becomes current. The column name is matched without regard to case.
+    bool setFilter(const QString& column, const QString& value);
+    bool hasFilter() const { return !filterColumn_.isEmpty(); }
+    QString filterColumn() const { return filterColumn_; }
+    QString filterValue() const { return filterValue_; }
+
+    int recordCount() const;
+    // recordCount() != 0, without counting: whether the last read found a row (or this record
+    // set has stored one since).
+    bool hasRows() const { return rowsSeen_; }
+    bool bof() const { return !hasRow_; }
+    bool isNewRow() const { return hasRow_ && rowId_ < 0; }
+
+    void addNew();
+    QString field(const QString& column) const;
+    bool setField(const QString& column, const QString& value);
+    // Writes the current row (new or edited), bound controls included. A second commit of an
+    // unchanged row writes nothing.
+    bool commitRow();
+
+    // Ties a control's "text" property (line edits, labels) to a column. Binding an already
+    // bound control to another column first keeps its text in the row buffer.
+    bool bind(QWidget* control, const QString& column);
+    void unbind(QWidget* control);
+    QString boundColumn(const QWidget* control) const;
+
+    // The visible rows, in table order, with the given columns (for grids and reports).
+    QSqlQuery select(const QStringList& columns) const;
+
+    QString lastError() const { return lastError_; }
+    QString canonicalColumn(const QString& column) const;
+
+signals:
+    void currentRowChanged();
+
+private:
+    struct Binding
+    {
+        QPointer<QWidget> control;
+        QString column;
+    };
+
+    bool loadFirstRow();
+    QString whereClause() const;
+    void bindFilterValue(QSqlQuery& query) const;
+    void pushToControls();
+    void pushToControl(const Binding& binding);
+    void pullFromControls();
+    void pullFromControl(const Binding& binding);
+    bool insertRow();
+    bool updateRow(const QStringList& changed);
+    QStringList changedColumns() const;
+    bool fail(const QString& message, const QString& detail);
+
+    Database::File file_;
+    QString table_;
+    QStringList columns_;
+    QString filterColumn_;
+    QString filterValue_;
+    bool hasRow_ = false;
+    bool rowsSeen_ = false;
+    qint64 rowId_ = -1;
+    QHash<QString, QString> values_;
+    QHash<QString, QString> stored_;
+    mutable int count_ = -1;
+    QList<Binding> bindings_;
+    QString lastError_;
+};

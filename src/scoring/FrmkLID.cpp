@@ -1,0 +1,6 @@
+#include "scoring/FrmkLID.h"
+
+FrmkLID::FrmkLID(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("FrmkLID"));
+}

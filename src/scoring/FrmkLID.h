@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QWidget>
+
+class FrmkLID : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FrmkLID(QWidget* parent = nullptr);
+};

@@ -1,0 +1,187 @@
+#include "data/Database.h"
+#include "data/RecordSet.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QSqlQuery>
+#include <QtTest>
+
+class TestRecordSet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void createsBothFilesOwnerOnly();
+    void refusesDamagedFileAndLeavesItAlone_data();
+    void refusesDamagedFileAndLeavesItAlone();
+    void filterMatchesExactTextOnly_data();
+    void filterMatchesExactTextOnly();
+    void filterWithoutMatchIsBof();
+    void refreshDropsPendingRow();
+    void recordSetsOnOneTableAreIndependent();
+    void commitWritesBoundEditsOnce();
+    void rebindingKeepsTheEditInTheRow();
+    void unknownColumnIsRefused();
+};
+
+void TestRecordSet::createsBothFilesOwnerOnly()
+{
+    TestHome home;
+    RecordSet theme(Database::File::Settings, QStringLiteral("Theme"));
+    QVERIFY(theme.refresh());
+    QCOMPARE(theme.field(QStringLiteral("TH")), QStringLiteral("1"));
+    QCOMPARE(theme.field(QStringLiteral("Name")), QString());
+    RecordSet subjects(Database::File::Subjects, QStringLiteral("IDE"));
+    QVERIFY(subjects.refresh());
+    QVERIFY(subjects.bof());
+    for (const QString& file : {QStringLiteral("DBM/DB.mdb"), QStringLiteral("DBM/DB2.mdb")}) {
+        QVERIFY(QFile::exists(home.file(file)));
+        QCOMPARE(QFile::permissions(home.file(file)) & 0x0077, QFileDevice::Permissions());
+    }
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Answer")), 0);
+}
+
+void TestRecordSet::refusesDamagedFileAndLeavesItAlone_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("zero bytes") << QByteArray();
+    QTest::newRow("random bytes") << QByteArray("\x13\x37 not a database at all", 24).repeated(200);
+    QTest::newRow("truncated header") << QByteArray("SQLite format 3\0", 16);
+}
+
+void TestRecordSet::refusesDamagedFileAndLeavesItAlone()
+{
+    QFETCH(QByteArray, content);
+    TestHome home;
+    QDir().mkpath(home.file(QStringLiteral("DBM")));
+    QFile file(home.file(QStringLiteral("DBM/DB2.mdb")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+
+    const QString problem = Database::verify();
+    QVERIFY(problem.contains(QStringLiteral("DBM/DB2.mdb")));
+    QVERIFY(!Database::connection(Database::File::Subjects).isOpen());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
+}
+
+void TestRecordSet::filterMatchesExactTextOnly_data()
+{
+    QTest::addColumn<QString>("code");
+    for (const char* code : {"K1", "b'c", "%", "_", "x\\y", "' OR '1'='1", "'; DROP TABLE IDE; --",
+                             "k1", " K1"})
+        QTest::newRow(code) << QString::fromUtf8(code);
+}
+
+void TestRecordSet::filterMatchesExactTextOnly()
+{
+    QFETCH(QString, code);
+    TestHome home;
+    for (const char* other : {"K1", "b'c", "%", "_", "x\\y", "' OR '1'='1", "'; DROP TABLE IDE; --",
+                              "k1", " K1", "K10", "bc"})
+        Fixture::enrol({.code = QString::fromUtf8(other)});
+    RecordSet answers(Database::File::Subjects, QStringLiteral("Answer"));
+    QVERIFY(answers.setFilter(QStringLiteral("code"), code));
+    QCOMPARE(answers.recordCount(), 1);
+    QCOMPARE(answers.field(QStringLiteral("Code")), code);
+    QCOMPARE(Fixture::rowCount(QStringLiteral("IDE")), 11);
+}
+
+void TestRecordSet::filterWithoutMatchIsBof()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("A1")});
+    RecordSet ide(Database::File::Subjects, QStringLiteral("IDE"));
+    ide.refresh();
+    QVERIFY(ide.hasRows());
+    QVERIFY(ide.setFilter(QStringLiteral("Code"), QStringLiteral("A2")));
+    QVERIFY(ide.bof());
+    QVERIFY(!ide.hasRows());
+    QCOMPARE(ide.recordCount(), 0);
+}
+
+void TestRecordSet::refreshDropsPendingRow()
+{
+    TestHome home;
+    RecordSet ide(Database::File::Subjects, QStringLiteral("IDE"));
+    ide.refresh();
+    ide.addNew();
+    ide.setField(QStringLiteral("Code"), QStringLiteral("P"));
+    ide.refresh();
+    QVERIFY(ide.bof());
+    QVERIFY(ide.commitRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("IDE")), 0);
+}
+
+void TestRecordSet::recordSetsOnOneTableAreIndependent()
+{
+    TestHome home;
+    RecordSet writer(Database::File::Subjects, QStringLiteral("IDE"));
+    RecordSet reader(Database::File::Subjects, QStringLiteral("IDE"));
+    writer.refresh();
+    reader.refresh();
+    writer.addNew();
+    writer.setField(QStringLiteral("Code"), QStringLiteral("N1"));
+    QVERIFY(writer.commitRow());
+    QVERIFY(reader.bof());
+    QCOMPARE(reader.field(QStringLiteral("Code")), QString());
+    reader.refresh();
+    QCOMPARE(reader.field(QStringLiteral("Code")), QStringLiteral("N1"));
+}
+
+void TestRecordSet::commitWritesBoundEditsOnce()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("E1"), .firstName = QStringLiteral("مریم")});
+    RecordSet ide(Database::File::Subjects, QStringLiteral("IDE"));
+    QLineEdit box;
+    ide.bind(&box, QStringLiteral("FName"));
+    ide.refresh();
+    QCOMPARE(box.text(), QStringLiteral("مریم"));
+    box.setText(QStringLiteral("زهرا"));
+    QVERIFY(ide.commitRow());
+    QCOMPARE(Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("E1"), QStringLiteral("FName")),
+             QStringLiteral("زهرا"));
+    QSqlQuery changes(Database::connection(Database::File::Subjects));
+    QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
+    const int before = changes.value(0).toInt();
+    QVERIFY(ide.commitRow());
+    QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
+    QCOMPARE(changes.value(0).toInt(), before);
+}
+
+void TestRecordSet::rebindingKeepsTheEditInTheRow()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("R1"), .answers = QStringLiteral("1")});
+    RecordSet answers(Database::File::Subjects, QStringLiteral("Answer"));
+    answers.setFilter(QStringLiteral("Code"), QStringLiteral("R1"));
+    QLineEdit buffer;
+    answers.bind(&buffer, QStringLiteral("1"));
+    QCOMPARE(buffer.text(), QStringLiteral("1"));
+    answers.bind(&buffer, QStringLiteral("2"));
+    QCOMPARE(buffer.text(), QString());
+    buffer.setText(QStringLiteral("0"));
+    answers.bind(&buffer, QStringLiteral("3"));
+    QCOMPARE(Fixture::answerOf(QStringLiteral("R1"), 2), QString());
+    QVERIFY(answers.commitRow());
+    QCOMPARE(Fixture::answerOf(QStringLiteral("R1"), 2), QStringLiteral("0"));
+    QCOMPARE(Fixture::answerOf(QStringLiteral("R1"), 1), QStringLiteral("1"));
+}
+
+void TestRecordSet::unknownColumnIsRefused()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("U1")});
+    RecordSet answers(Database::File::Subjects, QStringLiteral("Answer"));
+    answers.refresh();
+    QLineEdit buffer;
+    QVERIFY(!answers.bind(&buffer, QStringLiteral("16")));
+    QVERIFY(!answers.bind(&buffer, QStringLiteral("05")));
+    QVERIFY(!answers.setField(QStringLiteral("16"), QStringLiteral("1")));
+}
+
+QTEST_MAIN(TestRecordSet)
+#include "tst_recordset.moc"

@@ -1,0 +1,191 @@
+#include "support/TestSupport.h"
+
+#include "app/ApplicationEnd.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QDir>
+#include <QInputDialog>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+TestHome::TestHome() : previous_(QDir::currentPath())
+{
+    Database::closeAll();
+    QDir::setCurrent(dir_.path());
+    ApplicationEnd::setQuitsEventLoop(false);
+    ApplicationEnd::reset();
+}
+
+TestHome::~TestHome()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->close();
+    QApplication::processEvents();
+    Database::closeAll();
+    ApplicationEnd::reset();
+    QDir::setCurrent(previous_);
+}
+
+ModalDriver::ModalDriver()
+{
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, &ModalDriver::poll);
+    timer_.start();
+}
+
+ModalDriver::~ModalDriver() = default;
+
+ModalDriver& ModalDriver::box(QMessageBox::StandardButton button)
+{
+    steps_.append({[](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
+                   [button](QWidget* w) {
+                       auto* box = static_cast<QMessageBox*>(w);
+                       QAbstractButton* target = button == QMessageBox::NoButton
+                                                     ? static_cast<QAbstractButton*>(box->defaultButton())
+                                                     : box->button(button);
+                       if (!target && !box->buttons().isEmpty())
+                           target = box->buttons().first();
+                       if (target)
+                           target->click();
+                   }});
+    return *this;
+}
+
+ModalDriver& ModalDriver::notice(bool waitForTimer)
+{
+    steps_.append({[](QWidget* w) {
+                       auto* box = qobject_cast<QMessageBox*>(w);
+                       return box && box->windowTitle() == QStringLiteral("پيام");
+                   },
+                   [waitForTimer](QWidget* w) {
+                       if (!waitForTimer)
+                           static_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click();
+                   }});
+    return *this;
+}
+
+ModalDriver& ModalDriver::input(const QString& text)
+{
+    steps_.append({[](QWidget* w) { return qobject_cast<QInputDialog*>(w) != nullptr; },
+                   [text](QWidget* w) {
+                       auto* dialog = static_cast<QInputDialog*>(w);
+                       dialog->setTextValue(text);
+                       dialog->accept();
+                   }});
+    return *this;
+}
+
+ModalDriver& ModalDriver::cancelInput()
+{
+    steps_.append({[](QWidget* w) { return qobject_cast<QInputDialog*>(w) != nullptr; },
+                   [](QWidget* w) { static_cast<QInputDialog*>(w)->reject(); }});
+    return *this;
+}
+
+ModalDriver& ModalDriver::then(std::function<void(QWidget*)> action)
+{
+    steps_.append({[](QWidget*) { return true; }, std::move(action)});
+    return *this;
+}
+
+QStringList ModalDriver::texts() const
+{
+    QStringList all;
+    for (const Box& box : boxes_)
+        all << box.text;
+    return all;
+}
+
+void ModalDriver::record(QWidget* modal)
+{
+    if (auto* box = qobject_cast<QMessageBox*>(modal))
+        boxes_.append({box->windowTitle(), box->text(), box->icon()});
+}
+
+void ModalDriver::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || modal == lastHandled_ || steps_.isEmpty())
+        return;
+    if (!steps_.first().matches(modal))
+        return;
+    const Step step = steps_.takeFirst();
+    lastHandled_ = modal;
+    record(modal);
+    step.act(modal);
+}
+
+void typeText(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x7f && c.isPrint())
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+namespace Fixture {
+
+static QSqlQuery run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(Database::connection(Database::File::Subjects));
+    query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        qFatal("fixture query failed: %s", qPrintable(query.lastError().text()));
+    return query;
+}
+
+static QVariant textOrNull(const QString& text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+void enrol(const Subject& s)
+{
+    run(QStringLiteral("INSERT INTO IDE (Code, FName, LName, Sen, Jens, Taahol, Tahsil, Date, "
+                       "Time, [Group]) VALUES (?, ?, ?, '70', 'مرد', 'متأهل', 'دیپلم', "
+                       "'1403/01/01', '10:00', ?)"),
+        {s.code, s.firstName, s.familyName, s.group});
+    QVariantList answerValues{s.code, s.group};
+    QStringList columns;
+    for (int item = 1; item <= 15; ++item) {
+        columns << Schema::quoted(QString::number(item));
+        const QString answer = item <= s.answers.size() ? s.answers.mid(item - 1, 1) : QString();
+        answerValues << textOrNull(answer.trimmed());
+    }
+    run(QStringLiteral("INSERT INTO Answer (Code, [Group], %1) VALUES (?, ?%2)")
+            .arg(columns.join(QStringLiteral(", ")), QStringLiteral(", ?").repeated(15)),
+        answerValues);
+    run(QStringLiteral("INSERT INTO Print1 (Code, FName, LName, [Group], Score, Comment) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"),
+        {s.code, s.firstName, s.familyName, s.group, textOrNull(s.score), textOrNull(s.comment)});
+}
+
+QString columnOf(const QString& table, const QString& code, const QString& column)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT %1 FROM %2 WHERE Code = ? ORDER BY rowid")
+                              .arg(Schema::quoted(column), Schema::quoted(table)),
+                          {code});
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+QString answerOf(const QString& code, int item)
+{
+    return columnOf(QStringLiteral("Answer"), code, QString::number(item));
+}
+
+int rowCount(const QString& table)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT COUNT(*) FROM %1").arg(Schema::quoted(table)), {});
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+} // namespace Fixture

@@ -1,0 +1,108 @@
+#pragma once
+
+// Shared helpers for the QtTest suites: a fresh program folder per test, answering modal
+// boxes and dialogs as a user would, and seeding subjects straight into the database.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// A fresh, empty program folder made the working folder for the life of the object.
+class TestHome
+{
+public:
+    TestHome();
+    ~TestHome();
+    QString path() const { return dir_.path(); }
+    QString file(const QString& relative) const { return dir_.filePath(relative); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// Acts on modal windows the moment they appear, in the order they are expected. Each step
+// waits for the next modal window of its kind; what the boxes said is kept for asserting.
+class ModalDriver : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Box
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+    };
+
+    ModalDriver();
+    ~ModalDriver() override;
+
+    // The next message box: press the given button (the default button when NoButton).
+    ModalDriver& box(QMessageBox::StandardButton button = QMessageBox::NoButton);
+    // The next timed notice: leave it to close by itself (true) or press OK at once (false).
+    ModalDriver& notice(bool waitForTimer = false);
+    // The next input box: type text and confirm, or cancel.
+    ModalDriver& input(const QString& text);
+    ModalDriver& cancelInput();
+    // The next modal window of any kind: run action on it.
+    ModalDriver& then(std::function<void(QWidget*)> action);
+
+    // All steps done?
+    bool done() const { return steps_.isEmpty(); }
+    const QList<Box>& boxes() const { return boxes_; }
+    QStringList texts() const;
+    QString lastText() const { return boxes_.isEmpty() ? QString() : boxes_.last().text; }
+
+private:
+    struct Step
+    {
+        std::function<bool(QWidget*)> matches;
+        std::function<void(QWidget*)> act;
+    };
+    void poll();
+    void record(QWidget* modal);
+
+    QList<Step> steps_;
+    QList<Box> boxes_;
+    QPointer<QWidget> lastHandled_;
+    QTimer timer_;
+};
+
+// Subjects written directly into the subject database.
+namespace Fixture {
+struct Subject
+{
+    QString code;
+    QString firstName = QStringLiteral("علی");
+    QString familyName = QStringLiteral("رضایی");
+    QString group = QStringLiteral("A");
+    QString answers = {}; // up to fifteen characters '1', '0' or ' ' (unanswered)
+    QString score = {};
+    QString comment = {};
+};
+void enrol(const Subject& subject);
+QString answerOf(const QString& code, int item);
+QString columnOf(const QString& table, const QString& code, const QString& column);
+int rowCount(const QString& table);
+} // namespace Fixture
+
+// Types text into the widget key by key, as a user would (any script, not only ASCII).
+void typeText(QWidget* widget, const QString& text);
+
+template <typename T> T* findWindow(const QString& objectName = QString())
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<T*>(widget);
+            window && window->isVisible() &&
+            (objectName.isEmpty() || window->objectName() == objectName))
+            return window;
+    }
+    return nullptr;
+}
