@@ -6,6 +6,6 @@ class About : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit About(QWidget* parent = nullptr);
 };

@@ -11,8 +11,8 @@ static QString findProgram()
 #ifdef Q_OS_WIN
     return QStandardPaths::findExecutable(QStringLiteral("calc.exe"));
 #else
-    for (const char* name : {"gnome-calculator", "kcalc", "galculator", "mate-calc",
-                             "qalculate-gtk", "xcalc"}) {
+    for (const char* name :
+         {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!path.isEmpty())
             return path;
@@ -28,7 +28,8 @@ void start(QWidget* owner)
         return;
     QMessageBox box(QMessageBox::Warning, QStringLiteral("خطا"),
                     QStringLiteral("ماشین حساب در این رایانه نصب نیست یا اجرا نشد.\n"
-                                   "یکی از برنامه‌های ماشین حساب (مانند gnome-calculator) را نصب کنید."),
+                                   "یکی از برنامه‌های ماشین حساب (مانند gnome-calculator) را نصب "
+                                   "کنید."),
                     QMessageBox::Ok, owner);
     box.exec();
 }

@@ -9,12 +9,12 @@ class EnrolmentPanel : public QFrame
 {
     Q_OBJECT
 
-public:
+  public:
     explicit EnrolmentPanel(Frm1* mainWindow);
 
     // Shows the panel at its place with a new subject row.
     void open();
 
-private:
+  private:
     Frm1* mainWindow_;
 };

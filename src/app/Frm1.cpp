@@ -42,11 +42,15 @@ struct HelpText
 const QList<HelpText>& hoverHelp()
 {
     static const QList<HelpText> table{
-        {"Command1", QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه اجراي تست کليک کرده و کد آزمودني را وارد کنيد")},
-        {"Command2", QStringLiteral(" جهت جواب دادن به سؤالها روي اين دکمه کليک کنيد و کد آزمودني مورد نظر را وارد کنيد ")},
+        {"Command1", QStringLiteral(" شما بايد هر آزمودني را ابتدا ثبت نام کرده و سپس روي دکمه "
+                                    "اجراي تست کليک کرده و کد آزمودني را وارد کنيد")},
+        {"Command2", QStringLiteral(" جهت جواب دادن به سؤالها روي اين دکمه کليک کنيد و کد آزمودني "
+                                    "مورد نظر را وارد کنيد ")},
         {"Command3", QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد")},
-        {"Command4", QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين قسمت مي توانيد آن را بدست بياوريد")},
-        {"Command9", QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد 2- نام و آدرس کلينيک را وارد کنيد")},
+        {"Command4", QStringLiteral(" درصورتيکه کد آزمودني را فراموش کرده ايد با کليک بر روي  اين "
+                                    "قسمت مي توانيد آن را بدست بياوريد")},
+        {"Command9", QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1- تم برنامه را عوض کنيد "
+                                    "2- نام و آدرس کلينيک را وارد کنيد")},
     };
     return table;
 }
@@ -171,13 +175,19 @@ void Frm1::buildMenu()
     const auto on = [this](QAbstractButton* button, void (Frm1::*handler)()) {
         connect(button, &QAbstractButton::clicked, this, handler);
     };
-    on(menuButton(QStringLiteral("Command1"), QStringLiteral("ثبت نام آزمودني"), 0), &Frm1::Command1_Click);
-    on(menuButton(QStringLiteral("Command2"), QStringLiteral("اجراي تست"), 1), &Frm1::Command2_Click);
-    on(menuButton(QStringLiteral("Command3"), QStringLiteral("کليد گذاري"), 2), &Frm1::Command3_Click);
-    on(menuButton(QStringLiteral("Command4"), QStringLiteral("نمايش کد آزمودني"), 3), &Frm1::Command4_Click);
-    on(menuButton(QStringLiteral("Command5"), QStringLiteral("ماشين حساب"), 4), &Frm1::Command5_Click);
+    on(menuButton(QStringLiteral("Command1"), QStringLiteral("ثبت نام آزمودني"), 0),
+       &Frm1::Command1_Click);
+    on(menuButton(QStringLiteral("Command2"), QStringLiteral("اجراي تست"), 1),
+       &Frm1::Command2_Click);
+    on(menuButton(QStringLiteral("Command3"), QStringLiteral("کليد گذاري"), 2),
+       &Frm1::Command3_Click);
+    on(menuButton(QStringLiteral("Command4"), QStringLiteral("نمايش کد آزمودني"), 3),
+       &Frm1::Command4_Click);
+    on(menuButton(QStringLiteral("Command5"), QStringLiteral("ماشين حساب"), 4),
+       &Frm1::Command5_Click);
     on(menuButton(QStringLiteral("Command9"), QStringLiteral("تنظيمات"), 5), &Frm1::Command9_Click);
-    on(menuButton(QStringLiteral("Command11"), QStringLiteral("درباره ما"), 6), &Frm1::Command11_Click);
+    on(menuButton(QStringLiteral("Command11"), QStringLiteral("درباره ما"), 6),
+       &Frm1::Command11_Click);
     on(menuButton(QStringLiteral("Command6"), QStringLiteral("خروج"), 8), &Frm1::Command6_Click);
 }
 

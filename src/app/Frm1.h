@@ -22,7 +22,7 @@ class Frm1 : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit Frm1(QWidget* parent = nullptr);
     ~Frm1() override;
 
@@ -47,12 +47,12 @@ public:
 
     static QString siteAddress();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildRecordSets();
     void buildMenu();
     void buildHeaderAndBanner();

@@ -9,10 +9,10 @@ namespace {
 
 class CloseWatcher : public QObject
 {
-public:
+  public:
     explicit CloseWatcher(QEventLoop& loop) : loop_(loop) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Hide && !static_cast<QWidget*>(watched)->isVisible())
@@ -20,7 +20,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QEventLoop& loop_;
 };
 

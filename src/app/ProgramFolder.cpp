@@ -24,7 +24,8 @@ QString locate()
 QString prepare(const QString& folder)
 {
     QDir dir(folder);
-    for (const QString& sub : {QStringLiteral("."), QStringLiteral("DBM"), QStringLiteral("Back")}) {
+    for (const QString& sub :
+         {QStringLiteral("."), QStringLiteral("DBM"), QStringLiteral("Back")}) {
         if (!dir.mkpath(sub))
             return QStringLiteral("پوشه «%1» ساخته نشد.").arg(dir.absoluteFilePath(sub));
     }

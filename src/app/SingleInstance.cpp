@@ -12,8 +12,8 @@ bool acquire()
     static std::unique_ptr<QLockFile> held;
     if (held)
         return true;
-    auto lock = std::make_unique<QLockFile>(QDir::current().absoluteFilePath(
-        QStringLiteral("senvora.lock")));
+    auto lock = std::make_unique<QLockFile>(
+        QDir::current().absoluteFilePath(QStringLiteral("senvora.lock")));
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return false;

@@ -5,7 +5,11 @@
 class QWidget;
 
 // Which number-to-file table a screen uses: the backup screen differs for theme 7.
-enum class ThemeTable { Standard, Backup };
+enum class ThemeTable
+{
+    Standard,
+    Backup
+};
 
 // The theme file that the stored theme text selects, or the empty text when none does.
 QString ThemeFileFor(const QString& thText, ThemeTable table = ThemeTable::Standard);

@@ -11,14 +11,14 @@ class ClinicPanel : public QFrame
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ClinicPanel(Frm1* mainWindow);
 
     QLineEdit* nameBox() const { return text2_; }
     QLineEdit* addressBox() const { return text14_; }
     void open();
 
-private:
+  private:
     Frm1* mainWindow_;
     QLineEdit* text2_;
     QLineEdit* text14_;

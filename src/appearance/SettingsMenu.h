@@ -9,12 +9,12 @@ class SettingsMenu : public QFrame
 {
     Q_OBJECT
 
-public:
+  public:
     explicit SettingsMenu(Frm1* mainWindow);
 
     // Shows the panel at its place.
     void open();
 
-private:
+  private:
     Frm1* mainWindow_;
 };

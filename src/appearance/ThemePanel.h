@@ -9,12 +9,12 @@ class ThemePanel : public QFrame
 {
     Q_OBJECT
 
-public:
+  public:
     explicit ThemePanel(Frm1* mainWindow);
 
     // Shows the panel at its place.
     void open();
 
-private:
+  private:
     Frm1* mainWindow_;
 };

@@ -6,6 +6,6 @@ class exitpro : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit exitpro(QWidget* parent = nullptr);
 };

@@ -10,7 +10,7 @@ void report(const QString& message);
 
 class Collector
 {
-public:
+  public:
     Collector();
     ~Collector();
     Collector(const Collector&) = delete;
@@ -20,7 +20,7 @@ public:
     QString message() const { return message_; }
     void note(const QString& message);
 
-private:
+  private:
     Collector* outer_;
     QString message_;
 };

@@ -38,7 +38,8 @@ QList<TableSchema> tablesOf(Database::File file)
 QString unusableFile(const QString& shownPath, const QString& reason)
 {
     return QStringLiteral("پرونده پایگاه داده «%1» قابل استفاده نیست.\n%2\n"
-                          "برنامه این پرونده را تغییر نمی‌دهد تا بتوانید آن را بازیابی کنید.")
+                          "برنامه این پرونده را تغییر نمی‌دهد تا بتوانید آن را بازیابی "
+                          "کنید.")
         .arg(shownPath, reason);
 }
 
@@ -124,7 +125,8 @@ QString createFile(Database::File file, const QString& path)
     }
     QFile::remove(temporary);
     return QStringLiteral("پرونده پایگاه داده «%1» ساخته نشد.\n%2")
-        .arg(Database::relativePath(file), error.isEmpty() ? QStringLiteral("نوشتن در پوشه ممکن نیست.") : error);
+        .arg(Database::relativePath(file),
+             error.isEmpty() ? QStringLiteral("نوشتن در پوشه ممکن نیست.") : error);
 }
 
 QString existingFileProblem(const QString& path)
@@ -133,7 +135,8 @@ QString existingFileProblem(const QString& path)
     if (!info.exists())
         return QStringLiteral("پرونده پیدا نشد.");
     if (info.isDir())
-        return QStringLiteral("به جای پرونده، پوشه‌ای با این نام هست.");
+        return QStringLiteral(
+            "به جای پرونده، پوشه‌ای با این نام هست.");
     if (!info.isReadable())
         return QStringLiteral("اجازه خواندن این پرونده نیست.");
     return {};

@@ -8,8 +8,12 @@
 // the working folder, which is the program folder.
 class Database
 {
-public:
-    enum class File { Settings, Subjects };
+  public:
+    enum class File
+    {
+        Settings,
+        Subjects
+    };
 
     static QString relativePath(File file);
     static QString absolutePath(File file);

@@ -9,8 +9,7 @@
 
 RecordSet::RecordSet(Database::File file, const QString& table, QObject* parent)
     : QObject(parent), file_(file), table_(table), columns_(Database::columns(file, table))
-{
-}
+{}
 
 QString RecordSet::canonicalColumn(const QString& column) const
 {
@@ -86,9 +85,9 @@ QSqlQuery RecordSet::select(const QStringList& columns) const
     for (const QString& column : columns)
         quoted << Schema::quoted(column);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-                      .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_),
-                           whereClause()));
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
+            .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_), whereClause()));
     bindFilterValue(query);
     if (!query.exec()) {
         const_cast<RecordSet*>(this)->fail(
@@ -104,7 +103,8 @@ int RecordSet::recordCount() const
         return count_;
     QSqlDatabase db = Database::connection(file_);
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(Schema::quoted(table_), whereClause()));
+    query.prepare(
+        QStringLiteral("SELECT COUNT(*) FROM %1%2").arg(Schema::quoted(table_), whereClause()));
     bindFilterValue(query);
     count_ = (db.isOpen() && query.exec() && query.next()) ? query.value(0).toInt() : 0;
     return count_;
@@ -193,8 +193,9 @@ bool RecordSet::insertRow()
             query.addBindValue(storedValue(values_.value(column)));
     }
     if (!query.exec()) {
-        return fail(QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
-                    query.lastError().text());
+        return fail(
+            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
+            query.lastError().text());
     }
     rowId_ = query.lastInsertId().toLongLong();
     if (columns_.contains(QLatin1String("ID")))
@@ -222,8 +223,9 @@ bool RecordSet::updateRow(const QStringList& changed)
         query.addBindValue(storedValue(values_.value(column)));
     query.addBindValue(rowId_);
     if (!query.exec()) {
-        return fail(QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
-                    query.lastError().text());
+        return fail(
+            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
+            query.lastError().text());
     }
     return true;
 }

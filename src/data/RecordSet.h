@@ -20,7 +20,7 @@ class RecordSet : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     RecordSet(Database::File file, const QString& table, QObject* parent = nullptr);
 
     Database::File file() const { return file_; }
@@ -62,10 +62,10 @@ public:
     QString lastError() const { return lastError_; }
     QString canonicalColumn(const QString& column) const;
 
-signals:
+  signals:
     void currentRowChanged();
 
-private:
+  private:
     struct Binding
     {
         QPointer<QWidget> control;

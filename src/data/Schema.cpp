@@ -31,9 +31,7 @@ QList<TableSchema> subjectTables()
          {"Code", "FName", "LName", "Sen", "Jens", "Taahol", "Tahsil", "Date", "Time", "Group"},
          true},
         {QStringLiteral("Answer"), answerColumns(), true},
-        {QStringLiteral("Print1"),
-         {"Code", "FName", "LName", "Group", "Score", "Comment"},
-         true},
+        {QStringLiteral("Print1"), {"Code", "FName", "LName", "Group", "Score", "Comment"}, true},
     };
 }
 

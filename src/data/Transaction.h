@@ -6,7 +6,7 @@
 // commit() succeeded.
 class Transaction
 {
-public:
+  public:
     explicit Transaction(Database::File file);
     ~Transaction();
     Transaction(const Transaction&) = delete;
@@ -15,7 +15,7 @@ public:
     bool isActive() const { return active_; }
     bool commit();
 
-private:
+  private:
     Database::File file_;
     bool active_ = false;
 };

@@ -6,6 +6,6 @@ class FrmCode : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit FrmCode(QWidget* parent = nullptr);
 };

@@ -6,6 +6,6 @@ class FrmkLID : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit FrmkLID(QWidget* parent = nullptr);
 };

@@ -9,7 +9,7 @@ class FrmTest : public QWidget
 {
     Q_OBJECT
 
-public:
+  public:
     explicit FrmTest(QWidget* parent = nullptr);
 
     // The subject's Answer row (Adodc2) and IDE row (Adodc3); the main window refreshes and
@@ -20,7 +20,7 @@ public:
     // The start state the main window puts a freshly loaded screen in after a run.
     void resetToStart();
 
-private:
+  private:
     RecordSet* adodc2_;
     RecordSet* adodc3_;
 };

@@ -15,9 +15,9 @@
 class UrlCatcher : public QObject
 {
     Q_OBJECT
-public:
+  public:
     QList<QUrl> urls;
-public slots:
+  public slots:
     void open(const QUrl& url) { urls << url; }
 };
 
@@ -25,7 +25,7 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void showsMenuInOrderWithHeader();
     void menuActionsNeedAnswerRows();
     void menuActionsHideOpenPanels();
@@ -36,7 +36,7 @@ private slots:
     void missingCalculatorIsToldToTheUser();
     void bannerOpensTheSite();
 
-private:
+  private:
     static QPushButton* button(Frm1& window, const char* name)
     {
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
@@ -59,7 +59,7 @@ void TestMainWindow::showsMenuInOrderWithHeader()
     QCOMPARE(window.closingFlag()->text(), QStringLiteral("2"));
     QVERIFY(QFile::exists(home.file(QStringLiteral("DBM/DB.mdb"))));
     QVERIFY(QFile::exists(home.file(QStringLiteral("DBM/DB2.mdb"))));
-    const QStringList order{"Command1", "Command2", "Command3", "Command4",
+    const QStringList order{"Command1", "Command2", "Command3",  "Command4",
                             "Command5", "Command9", "Command11", "Command6"};
     int lastTop = -1;
     for (const QString& name : order) {
@@ -90,7 +90,7 @@ void TestMainWindow::menuActionsNeedAnswerRows()
     for (const char* name : {"Command2", "Command3", "Command4"})
         QTest::mouseClick(button(window, name), Qt::LeftButton);
     QVERIFY(window.enrolmentPanel()->isVisible()); // ignored before any panel is hidden
-    QVERIFY(!driver.done());                      // and no window of any kind appeared
+    QVERIFY(!driver.done());                       // and no window of any kind appeared
 }
 
 void TestMainWindow::menuActionsHideOpenPanels()

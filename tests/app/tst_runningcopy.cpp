@@ -10,7 +10,7 @@ class TestRunningCopy : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void anotherRunningCopyIsRefused();
     void staleLockOfACrashedCopyIsTakenOver();
     void laterMainWindowsOfThisProcessAreNotRefused();

@@ -8,7 +8,7 @@ class TestTimedMessage : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void closesItselfAsIfOkWerePressed();
     void earlyOkClosesAtOnceAndTheTimerDoesNothingLater();
     void twoNoticesInARowEachCloseThemselves();

@@ -11,7 +11,7 @@ class TestRecordSet : public QObject
 {
     Q_OBJECT
 
-private slots:
+  private slots:
     void createsBothFilesOwnerOnly();
     void refusesDamagedFileAndLeavesItAlone_data();
     void refusesDamagedFileAndLeavesItAlone();
@@ -70,8 +70,8 @@ void TestRecordSet::refusesDamagedFileAndLeavesItAlone()
 void TestRecordSet::filterMatchesExactTextOnly_data()
 {
     QTest::addColumn<QString>("code");
-    for (const char* code : {"K1", "b'c", "%", "_", "x\\y", "' OR '1'='1", "'; DROP TABLE IDE; --",
-                             "k1", " K1"})
+    for (const char* code :
+         {"K1", "b'c", "%", "_", "x\\y", "' OR '1'='1", "'; DROP TABLE IDE; --", "k1", " K1"})
         QTest::newRow(code) << QString::fromUtf8(code);
 }
 
@@ -142,8 +142,9 @@ void TestRecordSet::commitWritesBoundEditsOnce()
     QCOMPARE(box.text(), QStringLiteral("مریم"));
     box.setText(QStringLiteral("زهرا"));
     QVERIFY(ide.commitRow());
-    QCOMPARE(Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("E1"), QStringLiteral("FName")),
-             QStringLiteral("زهرا"));
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("E1"), QStringLiteral("FName")),
+        QStringLiteral("زهرا"));
     QSqlQuery changes(Database::connection(Database::File::Subjects));
     QVERIFY(changes.exec(QStringLiteral("SELECT total_changes()")) && changes.next());
     const int before = changes.value(0).toInt();

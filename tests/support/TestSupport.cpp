@@ -5,10 +5,10 @@
 #include "data/Schema.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -45,9 +45,10 @@ ModalDriver& ModalDriver::box(QMessageBox::StandardButton button)
     steps_.append({[](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr; },
                    [button](QWidget* w) {
                        auto* box = static_cast<QMessageBox*>(w);
-                       QAbstractButton* target = button == QMessageBox::NoButton
-                                                     ? static_cast<QAbstractButton*>(box->defaultButton())
-                                                     : box->button(button);
+                       QAbstractButton* target =
+                           button == QMessageBox::NoButton
+                               ? static_cast<QAbstractButton*>(box->defaultButton())
+                               : box->button(button);
                        if (!target && !box->buttons().isEmpty())
                            target = box->buttons().first();
                        if (target)

@@ -16,13 +16,13 @@
 // A fresh, empty program folder made the working folder for the life of the object.
 class TestHome
 {
-public:
+  public:
     TestHome();
     ~TestHome();
     QString path() const { return dir_.path(); }
     QString file(const QString& relative) const { return dir_.filePath(relative); }
 
-private:
+  private:
     QTemporaryDir dir_;
     QString previous_;
 };
@@ -33,7 +33,7 @@ class ModalDriver : public QObject
 {
     Q_OBJECT
 
-public:
+  public:
     struct Box
     {
         QString title;
@@ -60,7 +60,7 @@ public:
     QStringList texts() const;
     QString lastText() const { return boxes_.isEmpty() ? QString() : boxes_.last().text; }
 
-private:
+  private:
     struct Step
     {
         std::function<bool(QWidget*)> matches;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// A moment of the local clock as a Solar Hijri date text. Only the calendar date counts.
+// Layouts: 0 "Y/MM/DD", 1 "D monthname Y", 2 "weekday Y/M/D", 3 "weekday D monthname Y",
+// 4 "Y.M.D"; any other layout gives the empty text, and so does a date before 21 March 1953,
+// the start of the day count.
+QString SolarHijriDate(const QDateTime& moment, int layout = 0);
+
+struct SolarHijriDay
+{
+    int year;
+    int month;
+    int day;
+};
+
+// Days since 21 March 1953 (1 Farvardin 1332) to year, month and day; dayCount >= 0.
+SolarHijriDay DaysToSolarHijri(qint64 dayCount);
+bool IsSolarHijriLeap(int year);
