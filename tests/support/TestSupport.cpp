@@ -36,9 +36,22 @@ ModalDriver::ModalDriver()
     timer_.setInterval(5);
     connect(&timer_, &QTimer::timeout, this, &ModalDriver::poll);
     timer_.start();
+    qApp->installEventFilter(this);
 }
 
-ModalDriver::~ModalDriver() = default;
+ModalDriver::~ModalDriver()
+{
+    qApp->removeEventFilter(this);
+}
+
+// A window that is shown is served as soon as the event loop turns, not at the next poll.
+bool ModalDriver::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow())
+        QMetaObject::invokeMethod(this, &ModalDriver::poll, Qt::QueuedConnection);
+    return false;
+}
 
 ModalDriver& ModalDriver::box(QMessageBox::StandardButton button)
 {

@@ -60,6 +60,9 @@ class ModalDriver : public QObject
     QStringList texts() const;
     QString lastText() const { return boxes_.isEmpty() ? QString() : boxes_.last().text; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     struct Step
     {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The names of the timed actions, as they appear in the table and in results.json.
+namespace ActionName {
+
+inline const QString FirstWindow = QStringLiteral("main window shown (first in process)");
+inline const QString Window = QStringLiteral("main window shown");
+inline const QString HidePanels = QStringLiteral("HidePanels");
+inline const QString EnrolmentSave = QStringLiteral("enrolment Save");
+inline const QString RunTest = QStringLiteral("Run test to test screen shown");
+inline const QString Next = QStringLiteral("Next on the test screen");
+inline const QString Search = QStringLiteral("scoring search to stored score");
+inline const QString Finder = QStringLiteral("code finder opened");
+inline const QString Keystroke = QStringLiteral("keystroke in a name selector");
+inline const QString Report = QStringLiteral("group report of 1000 rows to PDF");
+inline const QString BlockCopy = QStringLiteral("CopyFileInBlocks of DB2.mdb");
+inline const QString PlainCopy = QStringLiteral("plain copy of DB2.mdb");
+
+// The actions an operator waits on at every click or key.
+inline const QStringList interactive{HidePanels, EnrolmentSave, RunTest,  Next,
+                                     Search,     Finder,        Keystroke};
+// Copies read the whole file: their time grows with it by nature.
+inline const QStringList growWithFile{BlockCopy, PlainCopy};
+
+} // namespace ActionName

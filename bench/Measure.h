@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+// The timings of one action: every repetition in milliseconds, summarised by percentiles.
+struct Series
+{
+    QString action;
+    QList<double> ms;
+
+    double percentile(double p) const;
+};
+
+// Times one run of fn in milliseconds, wall clock.
+double timeMs(const std::function<void()>& fn);
+
+// Milliseconds since start, with sub-millisecond resolution.
+double elapsedMs(const QElapsedTimer& start);
+
+// Peak resident memory of this process so far (VmHWM), in megabytes.
+double peakResidentMb();
+
+// Times how long a window takes to be shown: from start() to the moment the event loop is
+// back after the window's first frame was painted, wherever the window is created.
+class PaintProbe : public QObject
+{
+  public:
+    explicit PaintProbe(std::function<bool(QObject*)> isTarget);
+    ~PaintProbe() override;
+
+    void start();
+    // Runs the event loop until the target's first frame is done (at most a few seconds) and
+    // returns the milliseconds from start() to then; a negative value when it never painted.
+    double waitShownMs();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::function<bool(QObject*)> isTarget_;
+    QElapsedTimer clock_;
+    bool painting_ = false;
+    double shownMs_ = -1.0;
+};

@@ -1,0 +1,228 @@
+#include "Results.h"
+
+#include "ActionNames.h"
+
+#include <QJsonArray>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int SmallN = 1000;
+constexpr int LargeN = 100000;
+constexpr double FrameMs = 16.0;
+constexpr double WindowMs = 200.0;
+constexpr double ReportMs = 1000.0;
+constexpr double GrowthLimit = 2.0;
+constexpr double MemoryLimitMb = 30.0;
+
+QString number(double value)
+{
+    return QString::number(value, 'f', value < 100 ? 2 : 0);
+}
+
+QString padded(const QString& text, int width)
+{
+    return width < 0 ? text.leftJustified(-width) : text.rightJustified(width);
+}
+
+} // namespace
+
+QJsonObject Results::toJson() const
+{
+    QJsonArray actionArray;
+    for (const ActionFigure& figure : actions) {
+        actionArray.append(QJsonObject{{"n", figure.n},
+                                       {"action", figure.action},
+                                       {"p50_ms", figure.p50Ms},
+                                       {"p95_ms", figure.p95Ms}});
+    }
+    QJsonArray memoryArray;
+    for (const MemoryFigure& figure : memory)
+        memoryArray.append(QJsonObject{{"n", figure.n}, {"peak_rss_mb", figure.peakRssMb}});
+    return {{"actions", actionArray},
+            {"memory", memoryArray},
+            {"copy", QJsonObject{{"bytes", copyBytes},
+                                 {"blocks_mb_s", blocksMbPerS},
+                                 {"plain_mb_s", plainMbPerS}}}};
+}
+
+Results Results::fromJson(const QJsonObject& json)
+{
+    Results results;
+    for (const QJsonValue& value : json.value("actions").toArray()) {
+        const QJsonObject figure = value.toObject();
+        results.actions.append({figure.value("n").toInt(), figure.value("action").toString(),
+                                figure.value("p50_ms").toDouble(),
+                                figure.value("p95_ms").toDouble()});
+    }
+    for (const QJsonValue& value : json.value("memory").toArray()) {
+        const QJsonObject figure = value.toObject();
+        results.memory.append({figure.value("n").toInt(), figure.value("peak_rss_mb").toDouble()});
+    }
+    const QJsonObject copy = json.value("copy").toObject();
+    results.copyBytes = copy.value("bytes").toInteger();
+    results.blocksMbPerS = copy.value("blocks_mb_s").toDouble();
+    results.plainMbPerS = copy.value("plain_mb_s").toDouble();
+    return results;
+}
+
+void Results::merge(const Results& other)
+{
+    actions += other.actions;
+    memory += other.memory;
+    if (other.copyBytes > copyBytes) {
+        copyBytes = other.copyBytes;
+        blocksMbPerS = other.blocksMbPerS;
+        plainMbPerS = other.plainMbPerS;
+    }
+}
+
+QList<int> Results::sizes() const
+{
+    QList<int> all;
+    for (const MemoryFigure& figure : memory)
+        all << figure.n;
+    for (const ActionFigure& figure : actions)
+        all << figure.n;
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    return all;
+}
+
+QStringList Results::actionNames() const
+{
+    QStringList names;
+    for (const ActionFigure& figure : actions) {
+        if (!names.contains(figure.action))
+            names << figure.action;
+    }
+    return names;
+}
+
+const ActionFigure* Results::find(int n, const QString& action) const
+{
+    for (const ActionFigure& figure : actions) {
+        if (figure.n == n && figure.action == action)
+            return &figure;
+    }
+    return nullptr;
+}
+
+void Results::print(QTextStream& out) const
+{
+    const QList<int> ns = sizes();
+    const int nameWidth = 38;
+    out << padded(QStringLiteral("action (ms)"), -nameWidth);
+    for (int n : ns)
+        out << padded(QStringLiteral("n=%1 p50").arg(n), 16) << padded(QStringLiteral("p95"), 9);
+    out << padded(QStringLiteral("growth"), 9) << "\n";
+    for (const QString& name : actionNames()) {
+        out << padded(name, -nameWidth);
+        for (int n : ns) {
+            const ActionFigure* figure = find(n, name);
+            out << padded(figure ? number(figure->p50Ms) : QStringLiteral("-"), 16)
+                << padded(figure ? number(figure->p95Ms) : QStringLiteral("-"), 9);
+        }
+        const ActionFigure* small = find(SmallN, name);
+        const ActionFigure* large = find(LargeN, name);
+        out << padded(small && large && small->p50Ms > 0
+                          ? QStringLiteral("%1x").arg(large->p50Ms / small->p50Ms, 0, 'f', 2)
+                          : QStringLiteral("-"),
+                      9)
+            << "\n";
+    }
+    out << "\n";
+    for (const MemoryFigure& figure : memory)
+        out << QStringLiteral("peak resident memory at n=%1: %2 MB\n")
+                   .arg(figure.n)
+                   .arg(number(figure.peakRssMb));
+    if (copyBytes > 0)
+        out << QStringLiteral("copy of DB2.mdb (%1 bytes): CopyFileInBlocks %2 MB/s, plain copy "
+                              "%3 MB/s\n")
+                   .arg(copyBytes)
+                   .arg(number(blocksMbPerS), number(plainMbPerS));
+    out << "\ngoals:\n";
+    for (const Verdict& verdict : verdicts())
+        out << QStringLiteral("  [%1] %2: %3\n")
+                   .arg(!verdict.met   ? QStringLiteral("n/a")
+                        : *verdict.met ? QStringLiteral("met")
+                                       : QStringLiteral("MISSED"),
+                        verdict.goal, verdict.figure);
+    out.flush();
+}
+
+QList<Results::Verdict> Results::verdicts() const
+{
+    QList<Verdict> list;
+    const auto missing = [&list](const QString& goal) {
+        list.append({goal, std::nullopt, QStringLiteral("not measured")});
+    };
+    for (const QString& name : ActionName::interactive) {
+        const QString goal =
+            QStringLiteral("%1: p95 within one frame at n=%2").arg(name).arg(LargeN);
+        const ActionFigure* figure = find(LargeN, name);
+        if (!figure) {
+            missing(goal);
+            continue;
+        }
+        list.append({goal, figure->p95Ms <= FrameMs, number(figure->p95Ms) + " ms"});
+    }
+    for (const QString& name : actionNames()) {
+        if (ActionName::growWithFile.contains(name))
+            continue;
+        const ActionFigure* small = find(SmallN, name);
+        const ActionFigure* large = find(LargeN, name);
+        if (!small || !large)
+            continue;
+        const double ratio = small->p50Ms > 0 ? large->p50Ms / small->p50Ms : 0.0;
+        list.append({QStringLiteral("%1: median at n=%2 at most %3x n=%4")
+                         .arg(name)
+                         .arg(LargeN)
+                         .arg(GrowthLimit)
+                         .arg(SmallN),
+                     ratio <= GrowthLimit, QStringLiteral("%1x").arg(ratio, 0, 'f', 2)});
+    }
+    for (const QString& name : {ActionName::FirstWindow, ActionName::Window}) {
+        const QString goal = QStringLiteral("%1 within 200 ms at n=%2 (p95)").arg(name).arg(LargeN);
+        if (const ActionFigure* figure = find(LargeN, name))
+            list.append({goal, figure->p95Ms <= WindowMs, number(figure->p95Ms) + " ms"});
+        else
+            missing(goal);
+    }
+    const QString reportGoal = QStringLiteral("group report of 1000 rows within 1 s (p95)");
+    bool reported = false;
+    for (const ActionFigure& figure : actions) {
+        if (figure.action != ActionName::Report)
+            continue;
+        reported = true;
+        list.append({reportGoal + QStringLiteral(" at n=%1").arg(figure.n),
+                     figure.p95Ms <= ReportMs, number(figure.p95Ms) + " ms"});
+    }
+    if (!reported)
+        missing(reportGoal);
+    const QString copyGoal =
+        QStringLiteral("backup copy at least half the plain copy's throughput");
+    if (copyBytes > 0 && plainMbPerS > 0)
+        list.append({copyGoal, blocksMbPerS >= plainMbPerS / 2,
+                     QStringLiteral("%1 of plain").arg(blocksMbPerS / plainMbPerS, 0, 'f', 2)});
+    else
+        missing(copyGoal);
+    double small = -1;
+    double large = -1;
+    for (const MemoryFigure& figure : memory) {
+        if (figure.n == SmallN)
+            small = figure.peakRssMb;
+        if (figure.n == LargeN)
+            large = figure.peakRssMb;
+    }
+    const QString memoryGoal =
+        QStringLiteral("peak memory at n=%1 at most 30 MB above n=%2").arg(LargeN).arg(SmallN);
+    if (small >= 0 && large >= 0)
+        list.append({memoryGoal, large - small <= MemoryLimitMb,
+                     QStringLiteral("+%1 MB").arg(number(large - small))});
+    else
+        missing(memoryGoal);
+    return list;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Measure.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class Frm1;
+class QAbstractButton;
+
+// Drives the real screens over the generated program folder (the working folder) as an
+// operator would, and times every action. Actions whose screen is not there yet are skipped
+// with a note on standard error.
+class ScreenBench
+{
+  public:
+    explicit ScreenBench(int subjects);
+    ~ScreenBench();
+
+    QList<Series> run();
+
+  private:
+    void mainWindowShown();
+    void hidePanels();
+    void enrolmentSave();
+    void runTestAndNext();
+    void answerAndStep(QWidget* testScreen, int subject, bool recorded);
+    void scoringSearch();
+    void searchSubjects(QWidget* scoringScreen);
+    void codeFinder();
+    void typeNames(QWidget* codeFinder, bool recorded);
+    void groupReport();
+
+    Series& series(const QString& action);
+    QAbstractButton* menuButton(const char* name) const;
+    // Runs once unrecorded (warm-up), then reps times into the action's series. once returns
+    // the milliseconds of one run, or a negative value when the action failed.
+    void repeat(const QString& action, int reps, const std::function<double(int rep)>& once);
+    int subjectFor(int purpose, int rep) const;
+
+    int subjects_;
+    Frm1* window_ = nullptr;
+    QList<Series> series_;
+};

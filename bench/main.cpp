@@ -1,0 +1,176 @@
+// The benchmark: for each registry size, fills a fresh program folder with synthetic subjects,
+// then drives the real screens offscreen in a child process of its own (so that the peak
+// memory is that size's alone), and prints one table and writes it as JSON.
+//
+//   senvora_bench [--out FILE] [--sizes 1000,100000] [--million]
+
+#include "Results.h"
+#include "ScreenBench.h"
+#include "SubjectGenerator.h"
+#include "app/ApplicationEnd.h"
+#include "data/Database.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+namespace {
+
+constexpr int ChildTimeoutMs = 30 * 60 * 1000;
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+bool writeJson(const QString& path, const QJsonObject& json)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(json).toJson(QJsonDocument::Indented));
+    return file.commit();
+}
+
+Results readJson(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return Results::fromJson(QJsonDocument::fromJson(file.readAll()).object());
+}
+
+// The child: the screens over the program folder home, figures into resultPath.
+int measure(int subjects, const QString& home, const QString& resultPath)
+{
+    QDir::setCurrent(home);
+    ApplicationEnd::setQuitsEventLoop(false);
+    QList<Series> series;
+    {
+        ScreenBench bench(subjects);
+        series = bench.run();
+    }
+    Results results;
+    for (const Series& one : series) {
+        if (!one.ms.isEmpty())
+            results.actions.append({subjects, one.action, one.percentile(50), one.percentile(95)});
+    }
+    results.memory.append({subjects, peakResidentMb()});
+    return writeJson(resultPath, results.toJson()) ? 0 : 1;
+}
+
+bool generate(int subjects, const QString& home)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(home);
+    QElapsedTimer clock;
+    clock.start();
+    const QString problem = SubjectGenerator::fill(subjects);
+    Database::closeAll();
+    QDir::setCurrent(previous);
+    if (!problem.isEmpty()) {
+        err() << "generating " << subjects << " subjects failed: " << problem << Qt::endl;
+        return false;
+    }
+    err() << "n=" << subjects << ": " << subjects << " subjects generated in " << clock.elapsed()
+          << " ms" << Qt::endl;
+    return true;
+}
+
+bool runChild(int subjects, const QString& home, const QString& resultPath)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("SENVORA_NO_PRINTER"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--child"), QString::number(subjects), QStringLiteral("--home"),
+                 home, QStringLiteral("--result"), resultPath});
+    if (!child.waitForFinished(ChildTimeoutMs)) {
+        child.kill();
+        child.waitForFinished();
+        err() << "n=" << subjects << ": the measuring process did not finish" << Qt::endl;
+        return false;
+    }
+    return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+}
+
+int orchestrate(const QList<int>& sizes, const QString& out)
+{
+    Results all;
+    for (int subjects : sizes) {
+        QTemporaryDir home(QCoreApplication::applicationDirPath() + QStringLiteral("/home-XXXXXX"));
+        const QString resultPath = home.filePath(QStringLiteral("result.json"));
+        if (!home.isValid() || !generate(subjects, home.path()))
+            return 1;
+        err() << "n=" << subjects << ": measuring" << Qt::endl;
+        if (!runChild(subjects, home.path(), resultPath)) {
+            err() << "n=" << subjects << ": the measuring process failed" << Qt::endl;
+            return 1;
+        }
+        all.merge(readJson(resultPath));
+    }
+    QTextStream stdOut(stdout);
+    all.print(stdOut);
+    if (!out.isEmpty() && !writeJson(out, all.toJson())) {
+        err() << "cannot write " << out << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+QList<int> parseSizes(const QString& text)
+{
+    QList<int> sizes;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok);
+        if (ok && n > 0)
+            sizes << n;
+    }
+    return sizes;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const bool isChild = argc > 1 && QByteArray(argv[1]) == "--child";
+    if (isChild) {
+        QApplication app(argc, argv);
+        const QStringList args = QCoreApplication::arguments();
+        return measure(args.value(2).toInt(), args.value(4), args.value(6));
+    }
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times the screens at registry scale."));
+    parser.addHelpOption();
+    const QCommandLineOption out(QStringLiteral("out"), QStringLiteral("Write JSON to <file>."),
+                                 QStringLiteral("file"));
+    const QCommandLineOption sizes(QStringLiteral("sizes"),
+                                   QStringLiteral("Comma-separated subject counts."),
+                                   QStringLiteral("list"), QStringLiteral("1000,100000"));
+    const QCommandLineOption million(QStringLiteral("million"),
+                                     QStringLiteral("Also run at 1,000,000 subjects."));
+    parser.addOptions({out, sizes, million});
+    parser.process(app);
+    QList<int> ns = parseSizes(parser.value(sizes));
+    if (parser.isSet(million))
+        ns << 1000000;
+    if (ns.isEmpty()) {
+        err() << "no sizes to run" << Qt::endl;
+        return 2;
+    }
+    return orchestrate(ns, parser.value(out));
+}
