@@ -1,5 +1,6 @@
 #include "backup/SubjectRestore.h"
 
+#include "app/ApplicationEnd.h"
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
 
@@ -98,6 +99,8 @@ bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
         QDir().mkpath(backupFolder());
         if (!CopyFileInBlocks(live, safetyCopyPath(now), progress)) {
             QFile::remove(staged);
+            if (ApplicationEnd::isEnding())
+                return false;
             refuse(owner, QMessageBox::Warning,
                    QStringLiteral("بازیابی انجام نشد، چون از اطلاعات فعلی نسخه ایمنی ساخته نشد."));
             return false;

@@ -1,3 +1,4 @@
+#include "app/ApplicationEnd.h"
 #include "backup/CopyFileInBlocks.h"
 #include "support/TestSupport.h"
 
@@ -17,6 +18,7 @@ class TestBlockCopy : public QObject
     void failureIsToldAndLeavesNothingBehind_data();
     void failureIsToldAndLeavesNothingBehind();
     void failurePartWayKeepsTheOldFile();
+    void endingTheApplicationDropsTheCopy();
 
   private:
     static QByteArray pattern(qint64 size)
@@ -152,6 +154,24 @@ void TestBlockCopy::failurePartWayKeepsTheOldFile()
              0);
     QVERIFY(driver.done());
     QVERIFY(driver.lastText().contains(QDir::toNativeSeparators(destination)));
+    QCOMPARE(read(destination), QByteArray("previous backup"));
+    QCOMPARE(entries(home.path()), QStringList({"copy.mdbB", "source.mdb"}));
+}
+
+void TestBlockCopy::endingTheApplicationDropsTheCopy()
+{
+    TestHome home;
+    const QString destination = home.file(QStringLiteral("copy.mdbB"));
+    write(home.file(QStringLiteral("source.mdb")), pattern(4048 * 4));
+    write(destination, "previous backup");
+    ModalDriver driver;
+    QCOMPARE(CopyFileInBlocks(home.file(QStringLiteral("source.mdb")), destination,
+                              [](qint64 copied, qint64) {
+                                  if (copied == 4048)
+                                      ApplicationEnd::endNow();
+                              }),
+             0);
+    QVERIFY(driver.boxes().isEmpty());
     QCOMPARE(read(destination), QByteArray("previous backup"));
     QCOMPARE(entries(home.path()), QStringList({"copy.mdbB", "source.mdb"}));
 }
