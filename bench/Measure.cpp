@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QFile>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -63,16 +64,34 @@ void PaintProbe::start()
     clock_.start();
 }
 
-bool PaintProbe::eventFilter(QObject* watched, QEvent* event)
+bool PaintProbe::isTargetWindow(QObject* watched) const
 {
-    if (event->type() == QEvent::Paint && !painting_ && clock_.isValid() && isTarget_(watched)) {
-        // The window paints first, then its children, all before the event loop runs again:
-        // the frame is done when this queued call runs.
-        painting_ = true;
-        QMetaObject::invokeMethod(
-            this, [this] { shownMs_ = elapsedMs(clock_); }, Qt::QueuedConnection);
+    if (isTarget_(watched))
+        return true;
+    if (!watched->isWindowType())
+        return false;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == watched)
+            return isTarget_(widget);
     }
     return false;
+}
+
+bool PaintProbe::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && isTarget_(watched))
+        painting_ = true;
+    const bool paintsFrame =
+        event->type() == QEvent::Expose || event->type() == QEvent::UpdateRequest;
+    if (!paintsFrame || shownMs_ >= 0 || !clock_.isValid() || !isTargetWindow(watched))
+        return false;
+    // The window and all its children are painted while this event is handled: handle it here
+    // and note the time once it is done.
+    const bool before = painting_;
+    watched->event(event);
+    if (!before && painting_)
+        shownMs_ = elapsedMs(clock_);
+    return true;
 }
 
 double PaintProbe::waitShownMs()

@@ -44,6 +44,8 @@ class PaintProbe : public QObject
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool isTargetWindow(QObject* watched) const;
+
     std::function<bool(QObject*)> isTarget_;
     QElapsedTimer clock_;
     bool painting_ = false;

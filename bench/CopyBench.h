@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Measure.h"
+
+#include <QtGlobal>
+
+// The backup copy of the subject database beside a plain copy of the same file.
+struct CopyFigures
+{
+    qint64 bytes = 0;
+    double blocksMbPerS = 0.0;
+    double plainMbPerS = 0.0;
+};
+
+// Copies the working folder's DBM/DB2.mdb with CopyFileInBlocks and with a plain file copy,
+// alternately, and adds both timings to series.
+CopyFigures measureCopies(QList<Series>& series);
