@@ -18,11 +18,12 @@ inline const QString Keystroke = QStringLiteral("keystroke in a name selector");
 inline const QString Report = QStringLiteral("group report of 1000 rows to PDF");
 inline const QString BlockCopy = QStringLiteral("CopyFileInBlocks of DB2.mdb");
 inline const QString PlainCopy = QStringLiteral("plain copy of DB2.mdb");
+inline const QString SyncedCopy = QStringLiteral("plain copy of DB2.mdb, synced");
 
 // The actions an operator waits on at every click or key.
 inline const QStringList interactive{HidePanels, EnrolmentSave, RunTest,  Next,
                                      Search,     Finder,        Keystroke};
 // Copies read the whole file: their time grows with it by nature.
-inline const QStringList growWithFile{BlockCopy, PlainCopy};
+inline const QStringList growWithFile{BlockCopy, PlainCopy, SyncedCopy};
 
 } // namespace ActionName

@@ -1,5 +1,6 @@
 #include "CopyBench.h"
 
+#include "ActionNames.h"
 #include "backup/CopyFileInBlocks.h"
 #include "data/Database.h"
 
@@ -9,10 +10,13 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int CopyReps = 5;
 
+// What a plain `cp` does: the kernel copies, nothing is forced to the disk.
 bool plainCopy(const QString& source, const QString& destination)
 {
     std::error_code error;
@@ -20,6 +24,15 @@ bool plainCopy(const QString& source, const QString& destination)
                                QFile::encodeName(destination).toStdString(),
                                std::filesystem::copy_options::overwrite_existing, error);
     return !error;
+}
+
+// The same, then forced to the disk as the backup copy is (for comparison only).
+bool syncedCopy(const QString& source, const QString& destination)
+{
+    if (!plainCopy(source, destination))
+        return false;
+    QFile copy(destination);
+    return copy.open(QIODevice::ReadWrite) && ::fsync(copy.handle()) == 0;
 }
 
 double megabytesPerSecond(qint64 bytes, double ms)
@@ -36,17 +49,22 @@ CopyFigures measureCopies(QList<Series>& series)
     QTemporaryDir target(QFileInfo(source).absolutePath() + QStringLiteral("/copy-XXXXXX"));
     const QString blocksCopy = target.filePath(QStringLiteral("blocks.mdbB"));
     const QString plain = target.filePath(QStringLiteral("plain.mdb"));
-    Series blocks{QStringLiteral("CopyFileInBlocks of DB2.mdb"), {}};
-    Series plainSeries{QStringLiteral("plain copy of DB2.mdb"), {}};
+    const QString synced = target.filePath(QStringLiteral("synced.mdb"));
+    Series blocks{ActionName::BlockCopy, {}};
+    Series plainSeries{ActionName::PlainCopy, {}};
+    Series syncedSeries{ActionName::SyncedCopy, {}};
     for (int rep = 0; rep <= CopyReps; ++rep) {
         QFile::remove(blocksCopy);
         QFile::remove(plain);
+        QFile::remove(synced);
         const double blocksMs = timeMs([&] { CopyFileInBlocks(source, blocksCopy); });
         const double plainMs = timeMs([&] { plainCopy(source, plain); });
+        const double syncedMs = timeMs([&] { syncedCopy(source, synced); });
         if (rep == 0)
             continue; // the first pass brings the file into the page cache
         blocks.ms << blocksMs;
         plainSeries.ms << plainMs;
+        syncedSeries.ms << syncedMs;
     }
     CopyFigures figures;
     figures.bytes = QFileInfo(source).size();
@@ -54,6 +72,6 @@ CopyFigures measureCopies(QList<Series>& series)
         return figures;
     figures.blocksMbPerS = megabytesPerSecond(figures.bytes, blocks.percentile(50));
     figures.plainMbPerS = megabytesPerSecond(figures.bytes, plainSeries.percentile(50));
-    series << blocks << plainSeries;
+    series << blocks << plainSeries << syncedSeries;
     return figures;
 }

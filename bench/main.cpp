@@ -2,7 +2,7 @@
 // then drives the real screens offscreen in a child process of its own (so that the peak
 // memory is that size's alone), and prints one table and writes it as JSON.
 //
-//   senvora_bench [--out FILE] [--sizes 1000,100000] [--million]
+//   senvora_bench [--out FILE] [--sizes 1000,100000] [--million] [--generate-only DIR]
 
 #include "CopyBench.h"
 #include "Results.h"
@@ -178,7 +178,12 @@ int main(int argc, char* argv[])
                                    QStringLiteral("list"), QStringLiteral("1000,100000"));
     const QCommandLineOption million(QStringLiteral("million"),
                                      QStringLiteral("Also run at 1,000,000 subjects."));
-    parser.addOptions({out, sizes, million});
+    const QCommandLineOption generateOnly(
+        QStringLiteral("generate-only"),
+        QStringLiteral("Only fill the program folder <dir> with the first size's subjects (for "
+                       "profiling)."),
+        QStringLiteral("dir"));
+    parser.addOptions({out, sizes, million, generateOnly});
     parser.process(app);
     QList<int> ns = parseSizes(parser.value(sizes));
     if (parser.isSet(million))
@@ -186,6 +191,10 @@ int main(int argc, char* argv[])
     if (ns.isEmpty()) {
         err() << "no sizes to run" << Qt::endl;
         return 2;
+    }
+    if (parser.isSet(generateOnly)) {
+        const QString home = parser.value(generateOnly);
+        return QDir().mkpath(home) && generate(ns.first(), home) ? 0 : 1;
     }
     return orchestrate(ns, parser.value(out));
 }
