@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStandardItemModel>
@@ -97,6 +98,11 @@ QImage shotOf(int number)
     window.settingsMenu()->open();
     window.themePanel()->open();
     const QImage withThemes = window.grab().toImage();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("پيام"),
+                    QStringLiteral("اطلاعات آزمودنی با موفقیت ذخیره شد"), QMessageBox::Ok, &window);
+    box.show();
+    const QImage notice = box.grab().toImage();
+    box.hide();
     Frmskin screen;
     screen.show();
     screen.highlightedButton()->show();
@@ -110,6 +116,7 @@ QImage shotOf(int number)
     painter.drawImage(0, 0, withClinic);
     painter.drawImage(withClinic.width() + 8, 0, withThemes);
     painter.drawImage(0, withClinic.height() + 8, applied);
+    painter.drawImage(withClinic.width() + 8, withClinic.height() + 8, notice);
     painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 20));
     painter.drawText(
         applied.width() + 20, withClinic.height() + 60,
