@@ -21,12 +21,10 @@ ClinicPanel::ClinicPanel(Frm1* mainWindow)
                twipsRect(5580, 420, 615, 375));
     fieldLabel(QStringLiteral("SkinLabel5"), QStringLiteral(" :آدرس"),
                twipsRect(5460, 1140, 615, 375));
-    connect(panelButton(this, QStringLiteral("Command64"), QStringLiteral("ذخيره "),
-                        twipsRect(3180, 1680, 855, 495)),
-            &QAbstractButton::clicked, this, &ClinicPanel::Command64_Click);
-    connect(panelButton(this, QStringLiteral("Command7"), QStringLiteral("انصراف"),
-                        twipsRect(2100, 1680, 855, 495)),
-            &QAbstractButton::clicked, this, &ClinicPanel::Command7_Click);
+    panelButton(this, QStringLiteral("Command64"), QStringLiteral("ذخيره "),
+                twipsRect(3180, 1680, 855, 495), [this] { Command64_Click(); });
+    panelButton(this, QStringLiteral("Command7"), QStringLiteral("انصراف"),
+                twipsRect(2100, 1680, 855, 495), [this] { Command7_Click(); });
     hide();
 }
 

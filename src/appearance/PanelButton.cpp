@@ -3,10 +3,11 @@
 #include <QPushButton>
 
 QPushButton* panelButton(QWidget* panel, const QString& name, const QString& caption,
-                         const QRect& place)
+                         const QRect& place, std::function<void()> onClick)
 {
     auto* button = new QPushButton(caption, panel);
     button->setObjectName(name);
     button->setGeometry(place);
+    QObject::connect(button, &QAbstractButton::clicked, panel, std::move(onClick));
     return button;
 }

@@ -10,15 +10,12 @@ SettingsMenu::SettingsMenu(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(m
 {
     setObjectName(QStringLiteral("Frame8"));
     setFrameShape(QFrame::StyledPanel);
-    connect(panelButton(this, QStringLiteral("Command68"), QStringLiteral("تغيير تم برنامه"),
-                        twipsRect(120, 240, 1905, 555)),
-            &QAbstractButton::clicked, this, &SettingsMenu::Command68_Click);
-    connect(panelButton(this, QStringLiteral("Command67"), QStringLiteral(" تعريف نام کلينيک"),
-                        twipsRect(120, 840, 1905, 555)),
-            &QAbstractButton::clicked, this, &SettingsMenu::Command67_Click);
-    connect(panelButton(this, QStringLiteral("Command69"), QStringLiteral("خروج"),
-                        twipsRect(480, 1500, 1185, 435)),
-            &QAbstractButton::clicked, this, &SettingsMenu::Command69_Click);
+    panelButton(this, QStringLiteral("Command68"), QStringLiteral("تغيير تم برنامه"),
+                twipsRect(120, 240, 1905, 555), [this] { Command68_Click(); });
+    panelButton(this, QStringLiteral("Command67"), QStringLiteral(" تعريف نام کلينيک"),
+                twipsRect(120, 840, 1905, 555), [this] { Command67_Click(); });
+    panelButton(this, QStringLiteral("Command69"), QStringLiteral("خروج"),
+                twipsRect(480, 1500, 1185, 435), [this] { Command69_Click(); });
     hide();
 }
 

@@ -25,17 +25,16 @@ ThemePanel::ThemePanel(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(mainW
     addThemeButton("Command41", QStringLiteral("تم شماره 9"), 9);
     addThemeButton("Command52", QStringLiteral("تم شماره 10 "), 10);
     addThemeButton("Command53", QStringLiteral("تم شماره 11"), 11);
-    connect(panelButton(this, QStringLiteral("Command46"), QStringLiteral("خروج"),
-                        twipsRect(720, 6900, 1185, 435)),
-            &QAbstractButton::clicked, this, &ThemePanel::Command46_Click);
+    panelButton(this, QStringLiteral("Command46"), QStringLiteral("خروج"),
+                twipsRect(720, 6900, 1185, 435), [this] { Command46_Click(); });
     hide();
 }
 
 void ThemePanel::addThemeButton(const char* name, const QString& caption, int number)
 {
-    QPushButton* button = panelButton(this, QString::fromLatin1(name), caption,
-                                      twipsRect(240, 240 + 600 * (number - 1), 2145, 555));
-    connect(button, &QAbstractButton::clicked, this, [this, number] { ThemeButton_Click(number); });
+    panelButton(this, QString::fromLatin1(name), caption,
+                twipsRect(240, 240 + 600 * (number - 1), 2145, 555),
+                [this, number] { ThemeButton_Click(number); });
 }
 
 void ThemePanel::open()

@@ -48,12 +48,6 @@ class TestSettingsPanels : public QObject
         QTest::keyClick(box, Qt::Key_Delete);
         typeText(box, text);
     }
-    static void hover(QWidget* widget)
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-    }
 };
 
 void TestSettingsPanels::menuOpensOnePanelBesideItself()
@@ -186,12 +180,12 @@ void TestSettingsPanels::confirmOnlyFromHighlightedButtonOpensNewMainWindow()
     QVERIFY(k1->isVisible() && !k2->isVisible());
     QTest::mouseClick(k1, Qt::LeftButton); // the pointer never moved over it
     QVERIFY(!findWindow<Frm1>());
-    hover(k1);
+    hoverOver(k1);
     QVERIFY(!k1->isVisible() && k2->isVisible());
     QCOMPARE(k2->x() + 4, k1->x());
-    hover(screen);
+    hoverOver(screen);
     QVERIFY(k1->isVisible() && !k2->isVisible());
-    hover(k1);
+    hoverOver(k1);
     QTest::mouseClick(k2, Qt::LeftButton);
 
     QTRY_VERIFY(screen.isNull());

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -119,6 +120,13 @@ void ModalDriver::poll()
     lastHandled_ = modal;
     record(modal);
     step.act(modal);
+}
+
+void hoverOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
 }
 
 void typeText(QWidget* widget, const QString& text)

@@ -96,6 +96,9 @@ QString setting(const QString& column);
 void setSetting(const QString& column, const QString& value);
 } // namespace Fixture
 
+// Moves the pointer over the widget (a move with no button pressed, as hover handlers see it).
+void hoverOver(QWidget* widget);
+
 // Types text into the widget key by key, as a user would (any script, not only ASCII).
 void typeText(QWidget* widget, const QString& text);
 
