@@ -119,7 +119,13 @@ void ModalDriver::poll()
     const Step step = steps_.takeFirst();
     lastHandled_ = modal;
     record(modal);
-    step.act(modal);
+    // Act from a timer of its own: an action that opens a nested modal window blocks, and the
+    // polling timer must stay free to serve that window.
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, this, [step, target] {
+        if (target)
+            step.act(target);
+    });
 }
 
 void hoverOver(QWidget* widget)
