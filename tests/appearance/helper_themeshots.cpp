@@ -1,7 +1,8 @@
 // Writes pictures of the main window in each of the eleven themes into the folder given as
 // the first argument (default: the system's temporary folder), for looking the themes over.
 // Each picture shows the settings menu with the clinic panel, a specimen of the controls
-// that other screens use, the theme panel, and the theme-applied screen.
+// that other screens use, the theme panel, and the theme-applied screen; the test screen
+// is pictured on its own.
 
 #include "app/Frm1.h"
 #include "appearance/ClinicPanel.h"
@@ -12,6 +13,7 @@
 #include "appearance/ThemePanel.h"
 #include "data/RecordSet.h"
 #include "support/TestSupport.h"
+#include "test/FrmTest.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -141,6 +143,9 @@ int main(int argc, char** argv)
         const QString file = QDir(folder).filePath(QStringLiteral("theme%1.png").arg(number));
         if (!sheet.save(file))
             return 1;
+        FrmTest testScreen;
+        testScreen.show();
+        testScreen.grab().save(QDir(folder).filePath(QStringLiteral("test%1.png").arg(number)));
         const QImage main = sheet.copy(0, 0, sheet.width() / 2, sheet.height() * 564 / 772);
         painter.drawImage(QPoint(((number - 1) % 4) * 360, ((number - 1) / 4) * 290),
                           main.scaledToWidth(354, Qt::SmoothTransformation));
