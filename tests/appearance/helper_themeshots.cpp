@@ -1,6 +1,6 @@
 // Writes pictures of the main window in each of the eleven themes into the folder given as
 // the first argument (default: the system's temporary folder), for looking the themes over.
-// Each picture shows the settings menu with the clinic panel, a specimen of the controls
+// Each picture shows the settings menu with the clinic panel, a sample of the controls
 // that other screens use, the theme panel, and the theme-applied screen; the test screen
 // is pictured on its own.
 
@@ -31,7 +31,7 @@
 
 namespace {
 
-QWidget* addSpecimen(QWidget* window)
+QWidget* addSampleControls(QWidget* window)
 {
     auto* frame = new QFrame(window);
     frame->setObjectName(QStringLiteral("Frame99"));
@@ -93,10 +93,10 @@ QImage shotOf(int number)
     window.show();
     window.settingsMenu()->open();
     window.clinicPanel()->open();
-    QWidget* specimen = addSpecimen(&window);
+    QWidget* sample = addSampleControls(&window);
     const QImage withClinic = window.grab().toImage();
     window.HidePanels();
-    specimen->hide();
+    sample->hide();
     window.settingsMenu()->open();
     window.themePanel()->open();
     const QImage withThemes = window.grab().toImage();
