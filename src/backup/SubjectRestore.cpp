@@ -8,10 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QUuid>
 
 namespace SubjectRestore {
 
@@ -26,32 +22,6 @@ void refuse(QWidget* owner, QMessageBox::Icon icon, const QString& text)
     box.exec();
 }
 
-QString quickCheck(QSqlDatabase& db)
-{
-    QSqlQuery check(db);
-    if (check.exec(QStringLiteral("PRAGMA quick_check")) && check.next() &&
-        check.value(0).toString() == QLatin1String("ok"))
-        return {};
-    return QStringLiteral("این پرونده ناقص یا آسیب دیده است.");
-}
-
-// A file can hold the right tables and still be cut short or damaged further in; SQLite's
-// own quick check reads every page.
-QString damage(const QString& path)
-{
-    const QString name = QStringLiteral("senvora-restore-") + QUuid::createUuid().toString();
-    QString problem;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        problem = db.open() ? quickCheck(db) : db.lastError().text();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return problem;
-}
-
 QString backupFolder()
 {
     return QDir::current().absoluteFilePath(QStringLiteral("Back"));
@@ -62,9 +32,8 @@ QString backupFolder()
 QString problemWith(const QString& path)
 {
     QString problem;
-    if (!Database::isSubjectDatabase(path, &problem))
-        return problem;
-    return damage(path);
+    Database::isSubjectDatabase(path, &problem);
+    return problem;
 }
 
 QString safetyCopyPath(const QDateTime& now)
