@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -127,6 +128,13 @@ void ModalDriver::poll()
     });
 }
 
+void hoverOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
 void typeText(QWidget* widget, const QString& text)
 {
     for (const QChar c : text) {
@@ -139,9 +147,10 @@ void typeText(QWidget* widget, const QString& text)
 
 namespace Fixture {
 
-static QSqlQuery run(const QString& sql, const QVariantList& values)
+static QSqlQuery run(const QString& sql, const QVariantList& values,
+                     Database::File file = Database::File::Subjects)
 {
-    QSqlQuery query(Database::connection(Database::File::Subjects));
+    QSqlQuery query(Database::connection(file));
     query.prepare(sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -193,6 +202,21 @@ int rowCount(const QString& table)
 {
     QSqlQuery query = run(QStringLiteral("SELECT COUNT(*) FROM %1").arg(Schema::quoted(table)), {});
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+QString setting(const QString& column)
+{
+    QSqlQuery query = run(
+        QStringLiteral("SELECT %1 FROM [Theme] ORDER BY rowid LIMIT 1").arg(Schema::quoted(column)),
+        {}, Database::File::Settings);
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+void setSetting(const QString& column, const QString& value)
+{
+    run(QStringLiteral("UPDATE [Theme] SET %1 = ? WHERE rowid = (SELECT MIN(rowid) FROM [Theme])")
+            .arg(Schema::quoted(column)),
+        {textOrNull(value)}, Database::File::Settings);
 }
 
 } // namespace Fixture
