@@ -62,7 +62,7 @@ fuzz-smoke: fuzz-build
 		QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$f \
 			-max_total_time=15 -print_final_stats=0 $(CURDIR)/$(FUZZ_BUILD)/corpus/$$f $(CURDIR)/fuzz/corpus/$$f \
 			2>$(FUZZ_BUILD)/fuzz_$$f.log || { tail -40 $(FUZZ_BUILD)/fuzz_$$f.log; exit 1; }; \
-		echo "fuzz_$$f: $$(grep -c . $(FUZZ_BUILD)/fuzz_$$f.log) log lines, no finding"; \
+		echo "fuzz_$$f: $$(grep -o 'Done [0-9]* runs' $(FUZZ_BUILD)/fuzz_$$f.log), no finding"; \
 	done
 
 # The long run: FUZZ_SECONDS per fuzzer.
@@ -79,8 +79,11 @@ bench: deps
 	cmake --build bench/build -j $(JOBS) --target senvora_bench
 	./bench/build/bench/senvora_bench --out bench/results.json $(BENCH_FLAGS)
 
+# At least 500 kills of a worker driving the real screens; ends with the summary line.
 stress: build
-	cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=500 ./tst_crashsafety
+	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} \
+		./tst_crashsafety > stress.log 2>&1; status=$$?; \
+		grep -v '^kills:' stress.log | tail -5; grep '^kills:' stress.log; exit $$status
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

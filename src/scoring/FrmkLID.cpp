@@ -1,6 +1,300 @@
 #include "scoring/FrmkLID.h"
 
+#include "app/TimedMessage.h"
+#include "app/Twips.h"
+#include "appearance/ApplyTheme.h"
+#include "data/Adodcs.h"
+#include "data/DataFailure.h"
+#include "data/NumericText.h"
+#include "data/RecordSet.h"
+#include "data/Transaction.h"
+#include "scoring/PrintResultReport.h"
+#include "scoring/ScoreBand.h"
+#include "test/ItemBank.h"
+
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+struct SubjectField
+{
+    QString caption;
+    const char* box;
+    const char* column;
+};
+
+// The subject panel, top to bottom.
+const QList<SubjectField>& subjectFields()
+{
+    static const QList<SubjectField> fields{
+        {QStringLiteral(" :کد"), "Text15", "Code"},
+        {QStringLiteral(" :نام"), "Text3(3)", "FName"},
+        {QStringLiteral(" :نام خانوادگي"), "Text12", "LName"},
+        {QStringLiteral(" :جنس"), "Text10", "Jens"},
+        {QStringLiteral(" :سن"), "Text6", "Sen"},
+        {QStringLiteral(" :وضعيت تاهل"), "Text11", "Taahol"},
+        {QStringLiteral(" :ميزان تحصيلات"), "Text7", "Tahsil"},
+        {QStringLiteral(" :تاريخ"), "Text8", "Date"},
+        {QStringLiteral(" :ساعت"), "Text9", "Time"},
+    };
+    return fields;
+}
+
+QLabel* plainLabel(QWidget* parent, const QString& name, const QString& text, QRect place)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(place);
+    return label;
+}
+
+} // namespace
+
 FrmkLID::FrmkLID(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmkLID"));
+    setWindowTitle(QStringLiteral("کليد گذاري"));
+    setFixedSize(twips(9360), twips(6600));
+    buildRecordSets();
+    buildSubjectPanel();
+    buildAnswerBoxes();
+    buildScoreArea();
+    buildButtons();
+    for (RecordSet* records : adodc_)
+        records->refresh();
+    Form_Load();
+}
+
+RecordSet& FrmkLID::adodc(int number) const
+{
+    return *adodc_.at(number - 1);
+}
+
+QLineEdit* FrmkLID::hiddenBox(const QString& name, RecordSet& records, const QString& column)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->hide();
+    if (!column.isEmpty())
+        records.bind(box, column);
+    return box;
+}
+
+void FrmkLID::buildRecordSets()
+{
+    using File = Database::File;
+    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
+                               {File::Subjects, "Answer"},
+                               {File::Subjects, "IDE"},
+                               {File::Subjects, "Print1"}});
+    text1_ = hiddenBox(QStringLiteral("Text1"), adodc(1), QStringLiteral("TH"));
+    text13_ = hiddenBox(QStringLiteral("Text13"), adodc(1), QStringLiteral("Name"));
+    text16_ = hiddenBox(QStringLiteral("Text16"), adodc(1), QStringLiteral("Adress"));
+    text5_ = hiddenBox(QStringLiteral("Text5"), adodc(1), {});
+}
+
+// The subject's enrolment row, for reading: this screen never saves it.
+void FrmkLID::buildSubjectPanel()
+{
+    frame5_ = new QGroupBox(this);
+    frame5_->setObjectName(QStringLiteral("Frame5"));
+    frame5_->setGeometry(twipsRect(4560, 120, 4680, 3840));
+    int top = 300;
+    for (const SubjectField& field : subjectFields()) {
+        plainLabel(frame5_, {}, field.caption, twipsRect(3000, top, 1560, 340))
+            ->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        auto* box = new QLineEdit(frame5_);
+        box->setObjectName(QString::fromLatin1(field.box));
+        box->setGeometry(twipsRect(120, top, 2800, 340));
+        box->setReadOnly(true);
+        adodc(3).bind(box, QString::fromLatin1(field.column));
+        top += 380;
+    }
+    frame5_->findChild<QLineEdit*>(QStringLiteral("Text6"))->setMaxLength(3);
+}
+
+// Two rows, items 1 to 7 and 8 to 15, each ascending from left to right.
+void FrmkLID::buildAnswerBoxes()
+{
+    constexpr int step = 660;
+    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
+        const bool firstRow = item <= 7;
+        const int count = firstRow ? 7 : 8;
+        const int index = firstRow ? item - 1 : item - 8;
+        const int left = (9360 - (count * step - 120)) / 2 + index * step;
+        const int top = firstRow ? 4320 : 5040;
+        plainLabel(this, {}, QString::number(item), twipsRect(left, top - 300, 540, 280))
+            ->setAlignment(Qt::AlignCenter);
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QStringLiteral("Txt3(%1)").arg(item));
+        box->setGeometry(twipsRect(left, top, 540, 360));
+        box->setAlignment(Qt::AlignCenter);
+        box->setReadOnly(true);
+        adodc(2).bind(box, QString::number(item));
+        txt3_[static_cast<std::size_t>(item - 1)] = box;
+    }
+}
+
+void FrmkLID::buildScoreArea()
+{
+    plainLabel(this, QStringLiteral("SkinLabel1(1)"), QStringLiteral("ميزان افسردگي"),
+               twipsRect(2400, 360, 1920, 420))
+        ->setAlignment(Qt::AlignCenter);
+    txt6_ = new QLineEdit(this);
+    txt6_->setObjectName(QStringLiteral("Txt6"));
+    txt6_->setGeometry(twipsRect(1080, 360, 1200, 420));
+    txt6_->setAlignment(Qt::AlignCenter);
+    adodc(4).bind(txt6_, QStringLiteral("Score"));
+    bandLabel_ = plainLabel(this, QStringLiteral("SkinLabel1(2)"), QStringLiteral("0"),
+                            twipsRect(120, 960, 4320, 900));
+    label1_ = plainLabel(this, QStringLiteral("Label1"), {}, twipsRect(120, 2040, 4320, 900));
+    for (QLabel* label : {bandLabel_, label1_}) {
+        label->setAlignment(Qt::AlignCenter);
+        label->setWordWrap(true);
+    }
+    adodc(4).bind(label1_, QStringLiteral("Comment"));
+    connect(txt6_, &QLineEdit::textEdited, this, &FrmkLID::Txt6_Change);
+    connect(&adodc(4), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
+}
+
+void FrmkLID::buildButtons()
+{
+    const auto button = [this](const char* name, const QString& caption, int left) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(twipsRect(left, 5760, 1560, 480));
+        return b;
+    };
+    connect(button("Command1", QStringLiteral("جستجو"), 7320), &QPushButton::clicked, this,
+            &FrmkLID::Command1_Click);
+    connect(button("Command6", QStringLiteral("پرينت"), 3900), &QPushButton::clicked, this,
+            &FrmkLID::Command6_Click);
+    connect(button("Command4", QStringLiteral(" خروج"), 480), &QPushButton::clicked, this,
+            &FrmkLID::Command4_Click);
+}
+
+void FrmkLID::Form_Load()
+{
+    ApplyTheme(this, text1_->text(), ThemeTable::Standard);
+}
+
+void FrmkLID::Command1_Click()
+{
+    SearchSubject();
+}
+
+void FrmkLID::Command4_Click()
+{
+    close();
+}
+
+void FrmkLID::SearchSubject()
+{
+    const QString code = QInputDialog::getText(this, QStringLiteral(" کد آزمودني را وارد کنيد"),
+                                               QStringLiteral(" Enter Number "));
+    if (code.isEmpty()) {
+        TimedMessage(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        return;
+    }
+    adodc(2).refresh();
+    adodc(2).setFilter(QStringLiteral("code"), code);
+    if (!adodc(2).hasRows()) {
+        TimedMessage(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        return;
+    }
+    warnAboutUnansweredItems();
+    adodc(3).setFilter(QStringLiteral("code"), code);
+    adodc(4).setFilter(QStringLiteral("code"), code);
+    text5_->setText(code);
+    scoreAnswers();
+}
+
+void FrmkLID::warnAboutUnansweredItems()
+{
+    QString unansweredList;
+    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
+        if (txt3_[static_cast<std::size_t>(item - 1)]->text().isEmpty())
+            unansweredList += QLatin1Char(' ') + QString::number(item) + QStringLiteral("  ");
+    }
+    if (unansweredList.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("خطا"),
+                    QStringLiteral("شما به سوالات زير پاسخ نداده ايد") +
+                        QStringLiteral("\r\n\r\n") + unansweredList,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+// Counts the answers that match their item's key, committing every step to the result row.
+// The steps of one search are stored together or not at all: a failure leaves the row as it
+// was and the subject unsearched. An unanswered item never matches its key.
+void FrmkLID::scoreAnswers()
+{
+    DataFailure::Collector failure;
+    if (storeScore(failure))
+        return;
+    const QString code = text5_->text();
+    text5_->clear();
+    adodc(4).setFilter(QStringLiteral("code"), code);
+    DataFailure::show(QStringLiteral("نمره آزمودنی ذخیره نشد.\n") + failure.message());
+}
+
+bool FrmkLID::storeScore(const DataFailure::Collector& failure)
+{
+    Transaction transaction(Database::File::Subjects);
+    if (!transaction.isActive())
+        return false;
+    setScore(0);
+    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
+        const QString answer = txt3_[static_cast<std::size_t>(item - 1)]->text();
+        if (!answer.isEmpty() && numericValue(answer) == numericValue(KeyedAnswer(item)))
+            setScore(static_cast<int>(numericValue(txt6_->text())) + 1);
+    }
+    return !failure.failed() && transaction.commit();
+}
+
+void FrmkLID::setScore(int score)
+{
+    txt6_->setText(QString::number(score));
+    Txt6_Change();
+}
+
+// The band rule: the band of the score is shown and stored with it. A text that is not a
+// whole number 0 to 15 has no band, and none is shown or stored for it.
+void FrmkLID::Txt6_Change()
+{
+    showBand(ScoreBand::textForStored(txt6_->text()));
+    adodc(4).commitRow();
+}
+
+void FrmkLID::showBand(const QString& bandText)
+{
+    bandLabel_->setText(bandText);
+    label1_->setText(bandText);
+}
+
+// A stored row is only shown: its band beside the score, its stored comment below.
+void FrmkLID::showStoredBand()
+{
+    bandLabel_->setText(ScoreBand::textForStored(txt6_->text()));
+}
+
+void FrmkLID::Command6_Click()
+{
+    if (text5_->text().isEmpty()) {
+        TimedMessage(
+            this,
+            QStringLiteral(
+                "ابتدا روي جستجو کليک کرده سپس کد آزمودني را وارد کنيد بعد روي پرينت کليک کنيد "),
+            2000);
+        return;
+    }
+    PrintResultReport(this, adodc(4), text13_->text(), text16_->text());
+    text5_->clear();
 }

@@ -2,10 +2,61 @@
 
 #include <QWidget>
 
+#include <array>
+
+class QAbstractButton;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class RecordSet;
+namespace DataFailure {
+class Collector;
+}
+
+// The scoring screen: finds a subject by code, shows the subject's details and fifteen
+// answers, warns about unanswered items, counts the keyed answers into a score with its band
+// text, stores both in the subject's result row and prints the result report.
 class FrmkLID : public QWidget
 {
     Q_OBJECT
 
   public:
     explicit FrmkLID(QWidget* parent = nullptr);
+
+    // The record sets Adodc1 (Theme), Adodc2 (Answer), Adodc3 (IDE) and Adodc4 (Print1).
+    RecordSet& adodc(int number) const;
+    // The search marker: the code of the subject found by the last search, empty before a
+    // search and after a print.
+    QLineEdit* searchMarker() const { return text5_; }
+
+  private:
+    void buildRecordSets();
+    void buildSubjectPanel();
+    void buildAnswerBoxes();
+    void buildScoreArea();
+    void buildButtons();
+    void Form_Load();
+    void Command1_Click();
+    void Command6_Click();
+    void Command4_Click();
+    void SearchSubject();
+    void warnAboutUnansweredItems();
+    void scoreAnswers();
+    bool storeScore(const DataFailure::Collector& failure);
+    void setScore(int score);
+    void Txt6_Change();
+    void showStoredBand();
+    void showBand(const QString& bandText);
+    QLineEdit* hiddenBox(const QString& name, RecordSet& records, const QString& column);
+
+    QList<RecordSet*> adodc_;
+    QLineEdit* text1_ = nullptr;
+    QLineEdit* text5_ = nullptr;
+    QLineEdit* text13_ = nullptr;
+    QLineEdit* text16_ = nullptr;
+    std::array<QLineEdit*, 15> txt3_{};
+    QLineEdit* txt6_ = nullptr;
+    QLabel* bandLabel_ = nullptr; // SkinLabel1(2)
+    QLabel* label1_ = nullptr;
+    QGroupBox* frame5_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTimer>
 #include <QtTest>
@@ -290,6 +291,12 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase_data()
         << "truncated" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
     QTest::newRow("damaged database")
         << "damaged" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+    QTest::newRow("zero bytes") << "empty" << QMessageBox::Yes << "پرونده «"
+                                << QMessageBox::Warning;
+    QTest::newRow("random bytes") << "random" << QMessageBox::Yes << "پرونده «"
+                                  << QMessageBox::Warning;
+    QTest::newRow("a folder") << "folder" << QMessageBox::Yes << "اشکال در ايجاد نسخه پشتيباني"
+                              << QMessageBox::Critical;
     QTest::newRow("a settings database")
         << "settings" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
 }
@@ -310,6 +317,18 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
         QFile file(chosen);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("Code,FName\nB1,Ali\n");
+    }
+    if (kind == QLatin1String("empty"))
+        QVERIFY(QFile::resize(chosen, 0));
+    if (kind == QLatin1String("random")) {
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (int i = 0; i < 64; ++i)
+            file.write(QByteArray::number(QRandomGenerator::global()->generate64()).repeated(50));
+    }
+    if (kind == QLatin1String("folder")) {
+        QFile::remove(chosen);
+        QVERIFY(QDir().mkpath(chosen));
     }
     if (kind == QLatin1String("truncated"))
         QVERIFY(QFile::resize(chosen, QFileInfo(chosen).size() / 2));

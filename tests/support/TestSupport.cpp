@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QInputDialog>
 #include <QMouseEvent>
+
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
@@ -233,3 +236,42 @@ void setSetting(const QString& column, const QString& value)
 }
 
 } // namespace Fixture
+
+namespace Reports {
+
+QStringList files()
+{
+    QDir folder(QDir::current().filePath(QStringLiteral("Reports")));
+    QStringList paths;
+    const QFileInfoList found =
+        folder.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time | QDir::Reversed);
+    for (const QFileInfo& file : found)
+        paths << file.absoluteFilePath();
+    return paths;
+}
+
+QString plain(const QString& text)
+{
+    QString folded = text.normalized(QString::NormalizationForm_KC);
+    folded.remove(QRegularExpression(QStringLiteral("[\\x{200B}-\\x{200F}\\x{202A}-\\x{202E}]")));
+    folded.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    for (char16_t digit = 0; digit < 10; ++digit) // Arabic-Indic digits as Persian ones
+        folded.replace(QChar(0x0660 + digit), QChar(0x06F0 + digit));
+    folded.replace(QRegularExpression(QStringLiteral("[ \\t]+")), QStringLiteral(" "));
+    return folded;
+}
+
+QString text(const QString& path, bool layout)
+{
+    QProcess process;
+    QStringList arguments;
+    if (layout)
+        arguments << QStringLiteral("-layout");
+    arguments << path << QStringLiteral("-");
+    process.start(QStringLiteral("pdftotext"), arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("pdftotext failed on %s", qPrintable(path));
+    return plain(QString::fromUtf8(process.readAllStandardOutput()));
+}
+
+} // namespace Reports

@@ -102,6 +102,18 @@ void setSetting(const QString& column, const QString& value);
 // Moves the pointer over the widget (a move with no button pressed, as hover handlers see it).
 void hoverOver(QWidget* widget);
 
+// Reports written as PDF files into Reports/ of the program folder, read back as text.
+namespace Reports {
+// The PDF files in Reports/ of the working folder, oldest first.
+QStringList files();
+// The text of a PDF (pdftotext; with layout: one line per printed line, left to right) in
+// the form of plain(); each page ends with a form feed.
+QString text(const QString& path, bool layout = false);
+// Text as it can be compared with a PDF's: letter forms folded (NFKC), no direction marks,
+// Arabic Yeh, Kaf and digits as their Persian forms, no zero-width joiners, runs of blanks as one.
+QString plain(const QString& text);
+} // namespace Reports
+
 // Types text into the widget key by key, as a user would (any script, not only ASCII).
 void typeText(QWidget* widget, const QString& text);
 

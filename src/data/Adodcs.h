@@ -1,0 +1,18 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QList>
+
+class QObject;
+class RecordSet;
+
+struct RecordSource
+{
+    Database::File file;
+    const char* table;
+};
+
+// A screen's record sets, named Adodc1, Adodc2, … in the order of their sources and owned by
+// the screen.
+QList<RecordSet*> makeAdodcs(QObject* owner, const QList<RecordSource>& sources);
