@@ -4,6 +4,7 @@
 #include "backup/CopyFileInBlocks.h"
 #include "data/Database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int CopyReps = 5;
+constexpr int FlushReps = 50;
 
 // What a plain `cp` does: the kernel copies, nothing is forced to the disk.
 bool plainCopy(const QString& source, const QString& destination)
@@ -74,4 +76,23 @@ CopyFigures measureCopies(QList<Series>& series)
     figures.plainMbPerS = megabytesPerSecond(figures.bytes, plainSeries.percentile(50));
     series << blocks << plainSeries << syncedSeries;
     return figures;
+}
+
+void measureDiskFlush(QList<Series>& series)
+{
+    QTemporaryDir folder(QDir::current().absoluteFilePath(QStringLiteral("flush-XXXXXX")));
+    QFile file(folder.filePath(QStringLiteral("probe")));
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    const QByteArray page(4096, 'x');
+    Series flush{ActionName::DiskFlush, {}};
+    for (int rep = 0; rep < FlushReps; ++rep) {
+        flush.ms << timeMs([&] {
+            file.seek(0);
+            file.write(page);
+            file.flush();
+            ::fdatasync(file.handle());
+        });
+    }
+    series << flush;
 }

@@ -15,3 +15,7 @@ struct CopyFigures
 // Copies the working folder's DBM/DB2.mdb with CopyFileInBlocks and with a plain file copy,
 // alternately, and adds both timings to series.
 CopyFigures measureCopies(QList<Series>& series);
+
+// The disk's flush latency: a 4 KiB write forced to the disk, as every commit of the databases
+// does several times. It explains the figures of the actions that write.
+void measureDiskFlush(QList<Series>& series);

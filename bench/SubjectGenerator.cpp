@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
+#include "scoring/ScoreBand.h"
 #include "test/ItemBank.h"
 
 #include <QSqlError>
@@ -225,7 +226,8 @@ QString fill(int subjects)
             return answer.error();
         const int score = scoreOf(index);
         const QString scoreText = score < 0 ? QString() : QString::number(score);
-        if (!print.insert({code, first, family, group, orNull(scoreText), QVariant()}))
+        const QString comment = score < 0 ? QString() : ScoreBand::textFor(score);
+        if (!print.insert({code, first, family, group, orNull(scoreText), orNull(comment)}))
             return print.error();
     }
     return transaction.commit() ? QString() : QStringLiteral("commit failed");

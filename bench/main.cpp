@@ -69,6 +69,7 @@ int measure(int subjects, const QString& home, const QString& resultPath)
         series = bench.run();
     }
     const CopyFigures copy = measureCopies(series);
+    measureDiskFlush(series);
     Results results;
     for (const Series& one : series) {
         if (!one.ms.isEmpty())
