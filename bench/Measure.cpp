@@ -1,9 +1,14 @@
 #include "Measure.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextStream>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -100,4 +105,39 @@ double PaintProbe::waitShownMs()
     while (shownMs_ < 0 && !deadline.hasExpired())
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     return shownMs_;
+}
+
+namespace {
+constexpr int StrayAfterMs = 3000; // longer than any timed notice
+}
+
+StrayBoxGuard::StrayBoxGuard()
+{
+    auto* timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &StrayBoxGuard::check);
+    timer->start(250);
+}
+
+void StrayBoxGuard::check()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible()) {
+        seen_ = nullptr;
+        return;
+    }
+    if (box != seen_) {
+        seen_ = box;
+        seenFor_.start();
+        return;
+    }
+    if (seenFor_.elapsed() < StrayAfterMs)
+        return;
+    ++strays_;
+    QTextStream(stderr) << "  unexpected box \"" << box->windowTitle() << "\": " << box->text()
+                        << Qt::endl;
+    QAbstractButton* button = box->defaultButton();
+    if (!button)
+        button = box->buttons().value(0);
+    if (button)
+        button->click();
 }

@@ -51,3 +51,19 @@ class PaintProbe : public QObject
     bool painting_ = false;
     double shownMs_ = -1.0;
 };
+
+// Closes a message box that nothing answers (a failure the benchmark did not expect) after a
+// few seconds, and says what it read, so that a run never hangs.
+class StrayBoxGuard : public QObject
+{
+  public:
+    StrayBoxGuard();
+    int strays() const { return strays_; }
+
+  private:
+    void check();
+
+    QPointer<QWidget> seen_;
+    QElapsedTimer seenFor_;
+    int strays_ = 0;
+};

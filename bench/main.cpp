@@ -64,12 +64,16 @@ int measure(int subjects, const QString& home, const QString& resultPath)
     QDir::setCurrent(home);
     ApplicationEnd::setQuitsEventLoop(false);
     QList<Series> series;
+    StrayBoxGuard guard;
     {
         ScreenBench bench(subjects);
         series = bench.run();
     }
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
+    if (guard.strays() > 0)
+        err() << "n=" << subjects << ": " << guard.strays()
+              << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;
     Results results;
     for (const Series& one : series) {
         if (!one.ms.isEmpty())
