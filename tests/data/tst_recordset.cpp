@@ -1,5 +1,6 @@
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "data/Transaction.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -25,6 +26,7 @@ class TestRecordSet : public QObject
     void commitWritesBoundEditsOnce();
     void rebindingKeepsTheEditInTheRow();
     void unknownColumnIsRefused();
+    void rolledBackRowsArePendingAgain();
 };
 
 void TestRecordSet::createsBothFilesOwnerOnly()
@@ -215,6 +217,32 @@ void TestRecordSet::unknownColumnIsRefused()
     QVERIFY(!answers.bind(&buffer, QStringLiteral("16")));
     QVERIFY(!answers.bind(&buffer, QStringLiteral("05")));
     QVERIFY(!answers.setField(QStringLiteral("16"), QStringLiteral("1")));
+}
+
+void TestRecordSet::rolledBackRowsArePendingAgain()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("T1")});
+    RecordSet added(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet edited(Database::File::Subjects, QStringLiteral("IDE"));
+    edited.setFilter(QStringLiteral("Code"), QStringLiteral("T1"));
+    added.addNew();
+    added.setField(QStringLiteral("Code"), QStringLiteral("T2"));
+    edited.setField(QStringLiteral("FName"), QStringLiteral("نرگس"));
+    {
+        Transaction transaction(Database::File::Subjects);
+        QVERIFY(added.commitRow());
+        QVERIFY(edited.commitRow());
+        QVERIFY(!added.isNewRow());
+    } // rolled back
+    QVERIFY(added.isNewRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 1);
+    QVERIFY(added.commitRow());
+    QVERIFY(edited.commitRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 2);
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("T1"), QStringLiteral("FName")),
+        QStringLiteral("نرگس"));
 }
 
 QTEST_MAIN(TestRecordSet)
