@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <unistd.h>
+
 class TestRecordSet : public QObject
 {
     Q_OBJECT
@@ -18,6 +20,7 @@ class TestRecordSet : public QObject
     void refusesDamagedFileAndLeavesItAlone();
     void refusesFoldersAndForeignDatabases();
     void aFileInPlaceOfTheFolderIsReported();
+    void unreadableFileAndReadOnlyFolderAreReported();
     void filterMatchesExactTextOnly_data();
     void filterMatchesExactTextOnly();
     void filterWithoutMatchIsBof();
@@ -100,6 +103,23 @@ void TestRecordSet::aFileInPlaceOfTheFolderIsReported()
     const QString problem = Database::verify();
     QVERIFY2(problem.contains(QStringLiteral("DBM/DB.mdb")), qPrintable(problem));
     QVERIFY(QFileInfo(home.file(QStringLiteral("DBM"))).isFile());
+}
+
+void TestRecordSet::unreadableFileAndReadOnlyFolderAreReported()
+{
+    if (::geteuid() == 0)
+        QSKIP("permissions do not bind the super-user");
+    TestHome home;
+    QVERIFY(QDir().mkpath(home.file(QStringLiteral("DBM"))));
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM")),
+                                  QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(Database::verify().contains(QStringLiteral("DBM/DB.mdb")));
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM")),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(Database::verify().isEmpty());
+    Database::closeAll();
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM/DB2.mdb")), QFile::WriteOwner));
+    QVERIFY(Database::verify().contains(QStringLiteral("DBM/DB2.mdb")));
 }
 
 void TestRecordSet::filterMatchesExactTextOnly_data()
