@@ -4,11 +4,17 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 DEBIAN_PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libgl1-mesa-dev
+	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libgl1-mesa-dev \
+	clang libclang-rt-14-dev
 BENCH_PACKAGES  := libbenchmark-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test bench stress format clean
+FUZZ_BUILD   ?= build-fuzz
+ASAN_BUILD   ?= build-asan
+FUZZERS      := $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
+FUZZ_SECONDS ?= 600
+
+.PHONY: all deps build run test test-asan fuzz fuzz-smoke fuzz-build bench stress format clean
 
 all: build
 
@@ -33,6 +39,40 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-smoke
+
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+fuzz-build: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DSENVORA_FUZZ=ON -DBUILD_TESTING=OFF \
+		-DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# A short run of every fuzzer over its seed corpus (part of `make test`).
+fuzz-smoke: fuzz-build
+	@for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
+		QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$f \
+			-max_total_time=15 -print_final_stats=0 $(CURDIR)/$(FUZZ_BUILD)/corpus/$$f $(CURDIR)/fuzz/corpus/$$f \
+			2>$(FUZZ_BUILD)/fuzz_$$f.log || { tail -40 $(FUZZ_BUILD)/fuzz_$$f.log; exit 1; }; \
+		echo "fuzz_$$f: $$(grep -o 'Done [0-9]* runs' $(FUZZ_BUILD)/fuzz_$$f.log), no finding"; \
+	done
+
+# The long run: FUZZ_SECONDS per fuzzer.
+fuzz: fuzz-build
+	@for f in $(FUZZERS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$f; \
+		QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ./$(FUZZ_BUILD)/fuzz/fuzz_$$f \
+			-max_total_time=$(FUZZ_SECONDS) $(CURDIR)/$(FUZZ_BUILD)/corpus/$$f $(CURDIR)/fuzz/corpus/$$f || exit 1; \
+	done
 
 bench: deps
 	@dpkg -s $(BENCH_PACKAGES) >/dev/null 2>&1 || \
@@ -41,11 +81,14 @@ bench: deps
 	cmake --build bench/build -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen ./bench/build/bench/senvora_bench --out bench/results.json
 
+# At least 500 kills of a worker driving the real screens; ends with the summary line.
 stress: build
-	cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=500 ./tst_crashsafety
+	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} \
+		./tst_crashsafety > stress.log 2>&1; status=$$?; \
+		grep -v '^kills:' stress.log | tail -5; grep '^kills:' stress.log; exit $$status
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) bench/build
+	rm -rf $(BUILD) $(FUZZ_BUILD) $(ASAN_BUILD) bench/build

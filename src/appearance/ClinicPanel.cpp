@@ -1,20 +1,72 @@
 #include "appearance/ClinicPanel.h"
 
 #include "app/Frm1.h"
+#include "app/Twips.h"
+#include "appearance/PanelButton.h"
+#include "appearance/SettingsCommit.h"
+#include "data/RecordSet.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 ClinicPanel::ClinicPanel(Frm1* mainWindow)
-    : QFrame(mainWindow), mainWindow_(mainWindow), text2_(new QLineEdit(this)),
-      text14_(new QLineEdit(this))
+    : QFrame(mainWindow), mainWindow_(mainWindow),
+      text2_(entryBox(QStringLiteral("Text2"), twipsRect(120, 300, 5355, 615))),
+      text14_(entryBox(QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615)))
 {
     setObjectName(QStringLiteral("Frame9"));
-    text2_->setObjectName(QStringLiteral("Text2"));
-    text14_->setObjectName(QStringLiteral("Text14"));
+    setFrameShape(QFrame::StyledPanel);
+    fieldLabel(QStringLiteral("SkinLabel4"), QStringLiteral(" :نام"),
+               twipsRect(5580, 420, 615, 375));
+    fieldLabel(QStringLiteral("SkinLabel5"), QStringLiteral(" :آدرس"),
+               twipsRect(5460, 1140, 615, 375));
+    panelButton(this, QStringLiteral("Command64"), QStringLiteral("ذخيره "),
+                twipsRect(3180, 1680, 855, 495), [this] { Command64_Click(); });
+    panelButton(this, QStringLiteral("Command7"), QStringLiteral("انصراف"),
+                twipsRect(2100, 1680, 855, 495), [this] { Command7_Click(); });
     hide();
+}
+
+QLineEdit* ClinicPanel::entryBox(const QString& name, const QRect& place)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    box->setAlignment(Qt::AlignCenter);
+    return box;
+}
+
+void ClinicPanel::fieldLabel(const QString& name, const QString& caption, const QRect& place)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    // The label runs past the panel's edge; its words start at the side that stays in view.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    label->setGeometry(place);
 }
 
 void ClinicPanel::open()
 {
     show();
+    setGeometry(twipsRect(1620, 840, 6075, 2295));
+}
+
+// Save: the boxes' texts become the stored name and address. A row that was not stored is
+// told to the user, and the panel stays open with the typed text, so nothing is lost.
+void ClinicPanel::Command64_Click()
+{
+    RecordSet& settings = mainWindow_->adodc(1);
+    SettingsCommit write(settings);
+    if (!write.commit(QStringLiteral("نام و آدرس کلینیک ذخیره نشد.")))
+        return;
+    settings.refresh();
+    hide();
+}
+
+// Cancel: the typed text stays in the boxes (and in the header) until a Save or a theme change.
+void ClinicPanel::Command7_Click()
+{
+    hide();
 }

@@ -6,7 +6,7 @@ class Frm1;
 class QLineEdit;
 
 // Panel Frame9 of the main window: the clinic's name (Text2) and address (Text14), bound by
-// the main window to its settings record set.
+// the main window to its settings record set, with Save and Cancel.
 class ClinicPanel : public QFrame
 {
     Q_OBJECT
@@ -16,9 +16,15 @@ class ClinicPanel : public QFrame
 
     QLineEdit* nameBox() const { return text2_; }
     QLineEdit* addressBox() const { return text14_; }
+    // Shows the panel at its place, with whatever the boxes hold.
     void open();
 
   private:
+    QLineEdit* entryBox(const QString& name, const QRect& place);
+    void fieldLabel(const QString& name, const QString& caption, const QRect& place);
+    void Command64_Click();
+    void Command7_Click();
+
     Frm1* mainWindow_;
     QLineEdit* text2_;
     QLineEdit* text14_;

@@ -4,7 +4,8 @@
 
 class Frm1;
 
-// Panel Frame8 of the main window.
+// Panel Frame8 of the main window: the settings menu, which opens the theme panel or the
+// clinic panel beside itself.
 class SettingsMenu : public QFrame
 {
     Q_OBJECT
@@ -16,5 +17,10 @@ class SettingsMenu : public QFrame
     void open();
 
   private:
+    void Command68_Click();
+    void Command67_Click();
+    void Command69_Click();
+    void reopenBeside();
+
     Frm1* mainWindow_;
 };

@@ -1,14 +1,78 @@
 #include "appearance/ThemePanel.h"
 
 #include "app/Frm1.h"
+#include "app/Twips.h"
+#include "appearance/Frmskin.h"
+#include "appearance/PanelButton.h"
+#include "appearance/SettingsCommit.h"
+#include "data/RecordSet.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 ThemePanel::ThemePanel(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("Frame6"));
+    setFrameShape(QFrame::StyledPanel);
+    addThemeButton("Command45", QStringLiteral(" تم شماره 1"), 1);
+    addThemeButton("Command44", QStringLiteral("تم شماره 2"), 2);
+    addThemeButton("Command43", QStringLiteral("تم شماره 3"), 3);
+    addThemeButton("Command42", QStringLiteral("تم شماره 4"), 4);
+    addThemeButton("Command50", QStringLiteral(" تم شماره 5"), 5);
+    addThemeButton("Command49", QStringLiteral("تم شماره 6"), 6);
+    addThemeButton("Command48", QStringLiteral("تم شماره 7"), 7);
+    addThemeButton("Command47", QStringLiteral("تم شماره 8"), 8);
+    addThemeButton("Command41", QStringLiteral("تم شماره 9"), 9);
+    addThemeButton("Command52", QStringLiteral("تم شماره 10 "), 10);
+    addThemeButton("Command53", QStringLiteral("تم شماره 11"), 11);
+    panelButton(this, QStringLiteral("Command46"), QStringLiteral("خروج"),
+                twipsRect(720, 6900, 1185, 435), [this] { Command46_Click(); });
     hide();
+}
+
+void ThemePanel::addThemeButton(const char* name, const QString& caption, int number)
+{
+    panelButton(this, QString::fromLatin1(name), caption,
+                twipsRect(240, 240 + 600 * (number - 1), 2145, 555),
+                [this, number] { ThemeButton_Click(number); });
 }
 
 void ThemePanel::open()
 {
     show();
+    setGeometry(twipsRect(3420, 780, 2595, 7575));
+}
+
+void ThemePanel::Command46_Click()
+{
+    hide();
+}
+
+void ThemePanel::ThemeButton_Click(int number)
+{
+    QLineEdit* closingFlag = mainWindow_->closingFlag();
+    const QString flagBefore = closingFlag->text();
+    closingFlag->setText(QStringLiteral("1"));
+    if (!storeTheme(number)) {
+        // Nothing changed: the main window stays, and a later close is a normal exit again.
+        closingFlag->setText(flagBefore);
+        return;
+    }
+    auto* screen = new Frmskin;
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->show();
+    mainWindow_->close();
+}
+
+// The stored name and address are read again first, so that text left by the clinic panel's
+// Cancel is not stored with the theme.
+bool ThemePanel::storeTheme(int number)
+{
+    RecordSet& settings = mainWindow_->adodc(1);
+    SettingsCommit write(settings);
+    settings.refresh();
+    mainWindow_->themeBox()->setText(QString::number(number));
+    const bool stored = write.commit(QStringLiteral("تم برنامه عوض نشد."));
+    settings.refresh();
+    return stored;
 }

@@ -4,7 +4,7 @@
 
 class Frm1;
 
-// Panel Frame6 of the main window.
+// Panel Frame6 of the main window: one button per theme and the panel's exit.
 class ThemePanel : public QFrame
 {
     Q_OBJECT
@@ -16,5 +16,12 @@ class ThemePanel : public QFrame
     void open();
 
   private:
+    void addThemeButton(const char* name, const QString& caption, int number);
+    void Command46_Click();
+    // The click of the button for theme "number": stores it, opens the theme-applied screen
+    // and closes the main window without the exit prompt.
+    void ThemeButton_Click(int number);
+    bool storeTheme(int number);
+
     Frm1* mainWindow_;
 };

@@ -37,9 +37,10 @@ QList<TableSchema> tablesOf(Database::File file)
 
 QString unusableFile(const QString& shownPath, const QString& reason)
 {
-    return QStringLiteral("پرونده پایگاه داده «%1» قابل استفاده نیست.\n%2\n"
-                          "برنامه این پرونده را تغییر نمی‌دهد تا بتوانید آن را بازیابی "
-                          "کنید.")
+    return QStringLiteral(
+               "پرونده پایگاه داده «%1» قابل استفاده نیست.\n%2\n"
+               "برنامه این پرونده را تغییر نمی‌دهد تا بتوانید آن را بازیابی "
+               "کنید.")
         .arg(shownPath, reason);
 }
 
@@ -78,6 +79,17 @@ QString schemaProblem(QSqlDatabase& db, const QList<TableSchema>& tables)
         }
     }
     return {};
+}
+
+// A file can hold the right tables and still be cut short or damaged further in; SQLite's
+// own quick check reads every page.
+QString quickCheckProblem(QSqlDatabase& db)
+{
+    QSqlQuery check(db);
+    if (check.exec(QStringLiteral("PRAGMA quick_check")) && check.next() &&
+        check.value(0).toString() == QLatin1String("ok"))
+        return {};
+    return QStringLiteral("این پرونده ناقص یا آسیب دیده است.");
 }
 
 // Runs fn on a private connection to path and removes the connection afterwards.
@@ -225,7 +237,8 @@ bool Database::isSubjectDatabase(const QString& path, QString* problem)
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
             if (!db.open())
                 return db.lastError().text();
-            return schemaProblem(db, Schema::subjectTables());
+            const QString missing = schemaProblem(db, Schema::subjectTables());
+            return missing.isEmpty() ? quickCheckProblem(db) : missing;
         });
     }
     if (problem)

@@ -29,7 +29,8 @@ class Database
     static QString verify();
 
     // Whether the file at path is a usable subject database (opens, has IDE, Answer, Print1
-    // with their columns). Used before a restored file is put in place.
+    // with their columns, passes SQLite's quick check). Used before a restored file is put in
+    // place.
     static bool isSubjectDatabase(const QString& path, QString* problem = nullptr);
 
     // Releases every connection, e.g. before the subject file is replaced.

@@ -41,12 +41,6 @@ class TestMainWindow : public QObject
     {
         return window.findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    static void hover(QWidget* widget)
-    {
-        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-    }
 };
 
 void TestMainWindow::showsMenuInOrderWithHeader()
@@ -117,17 +111,17 @@ void TestMainWindow::hoverHelpFollowsThePointer()
     Frm1 window;
     window.show();
     auto* help = window.findChild<QLabel*>(QStringLiteral("SkinLabel2"));
-    hover(button(window, "Command3"));
+    hoverOver(button(window, "Command3"));
     QVERIFY(help->isVisible());
     QCOMPARE(help->text(), QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"));
-    hover(button(window, "Command5")); // no help of its own: the strip stays
+    hoverOver(button(window, "Command5")); // no help of its own: the strip stays
     QCOMPARE(help->text(), QStringLiteral(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"));
-    hover(window.findChild<QFrame*>(QStringLiteral("Frame7")));
+    hoverOver(window.findChild<QFrame*>(QStringLiteral("Frame7")));
     QVERIFY(!help->isVisible());
     QCOMPARE(help->text(), QString());
-    hover(button(window, "Command9"));
+    hoverOver(button(window, "Command9"));
     QVERIFY(help->text().startsWith(QStringLiteral("با کليک بر روي اين دکمه شمامي توانيد:1-")));
-    hover(&window);
+    hoverOver(&window);
     QVERIFY(!help->isVisible());
 }
 

@@ -1,5 +1,6 @@
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "data/Transaction.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -15,6 +16,8 @@ class TestRecordSet : public QObject
     void createsBothFilesOwnerOnly();
     void refusesDamagedFileAndLeavesItAlone_data();
     void refusesDamagedFileAndLeavesItAlone();
+    void refusesFoldersAndForeignDatabases();
+    void aFileInPlaceOfTheFolderIsReported();
     void filterMatchesExactTextOnly_data();
     void filterMatchesExactTextOnly();
     void filterWithoutMatchIsBof();
@@ -23,6 +26,7 @@ class TestRecordSet : public QObject
     void commitWritesBoundEditsOnce();
     void rebindingKeepsTheEditInTheRow();
     void unknownColumnIsRefused();
+    void rolledBackRowsArePendingAgain();
 };
 
 void TestRecordSet::createsBothFilesOwnerOnly()
@@ -44,27 +48,58 @@ void TestRecordSet::createsBothFilesOwnerOnly()
 
 void TestRecordSet::refusesDamagedFileAndLeavesItAlone_data()
 {
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("zero bytes") << QByteArray();
-    QTest::newRow("random bytes") << QByteArray("\x13\x37 not a database at all", 24).repeated(200);
-    QTest::newRow("truncated header") << QByteArray("SQLite format 3\0", 16);
+    const QByteArray random = QByteArray("\x13\x37 not a database at all", 24).repeated(200);
+    const QByteArray header("SQLite format 3\0", 16);
+    for (const char* file : {"DBM/DB.mdb", "DBM/DB2.mdb"}) {
+        QTest::addRow("%s zero bytes", file) << file << QByteArray();
+        QTest::addRow("%s random bytes", file) << file << random;
+        QTest::addRow("%s truncated header", file) << file << header;
+    }
 }
 
 void TestRecordSet::refusesDamagedFileAndLeavesItAlone()
 {
+    QFETCH(QString, file);
     QFETCH(QByteArray, content);
     TestHome home;
     QDir().mkpath(home.file(QStringLiteral("DBM")));
-    QFile file(home.file(QStringLiteral("DBM/DB2.mdb")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    QFile damaged(home.file(file));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(content);
+    damaged.close();
 
     const QString problem = Database::verify();
-    QVERIFY(problem.contains(QStringLiteral("DBM/DB2.mdb")));
-    QVERIFY(!Database::connection(Database::File::Subjects).isOpen());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
+    QVERIFY2(problem.contains(file), qPrintable(problem));
+    QVERIFY(damaged.open(QIODevice::ReadOnly));
+    QCOMPARE(damaged.readAll(), content);
+}
+
+void TestRecordSet::refusesFoldersAndForeignDatabases()
+{
+    TestHome home;
+    QVERIFY(QDir().mkpath(home.file(QStringLiteral("DBM/DB2.mdb"))));
+    QVERIFY(Database::verify().contains(QStringLiteral("DBM/DB2.mdb")));
+    QVERIFY(QFileInfo(home.file(QStringLiteral("DBM/DB2.mdb"))).isDir());
+
+    QVERIFY(QDir().rmdir(home.file(QStringLiteral("DBM/DB2.mdb"))));
+    QVERIFY(QFile::copy(Database::absolutePath(Database::File::Settings),
+                        home.file(QStringLiteral("DBM/DB2.mdb"))));
+    const QString problem = Database::verify();
+    QVERIFY2(problem.contains(QStringLiteral("IDE")), qPrintable(problem));
+}
+
+void TestRecordSet::aFileInPlaceOfTheFolderIsReported()
+{
+    TestHome home;
+    QFile blocker(home.file(QStringLiteral("DBM")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.write("not a folder");
+    blocker.close();
+    const QString problem = Database::verify();
+    QVERIFY2(problem.contains(QStringLiteral("DBM/DB.mdb")), qPrintable(problem));
+    QVERIFY(QFileInfo(home.file(QStringLiteral("DBM"))).isFile());
 }
 
 void TestRecordSet::filterMatchesExactTextOnly_data()
@@ -182,6 +217,32 @@ void TestRecordSet::unknownColumnIsRefused()
     QVERIFY(!answers.bind(&buffer, QStringLiteral("16")));
     QVERIFY(!answers.bind(&buffer, QStringLiteral("05")));
     QVERIFY(!answers.setField(QStringLiteral("16"), QStringLiteral("1")));
+}
+
+void TestRecordSet::rolledBackRowsArePendingAgain()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("T1")});
+    RecordSet added(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet edited(Database::File::Subjects, QStringLiteral("IDE"));
+    edited.setFilter(QStringLiteral("Code"), QStringLiteral("T1"));
+    added.addNew();
+    added.setField(QStringLiteral("Code"), QStringLiteral("T2"));
+    edited.setField(QStringLiteral("FName"), QStringLiteral("نرگس"));
+    {
+        Transaction transaction(Database::File::Subjects);
+        QVERIFY(added.commitRow());
+        QVERIFY(edited.commitRow());
+        QVERIFY(!added.isNewRow());
+    } // rolled back
+    QVERIFY(added.isNewRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 1);
+    QVERIFY(added.commitRow());
+    QVERIFY(edited.commitRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 2);
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("T1"), QStringLiteral("FName")),
+        QStringLiteral("نرگس"));
 }
 
 QTEST_MAIN(TestRecordSet)

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputDialog>
+#include <QMouseEvent>
+
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -120,7 +122,20 @@ void ModalDriver::poll()
     const Step step = steps_.takeFirst();
     lastHandled_ = modal;
     record(modal);
-    step.act(modal);
+    // Act from a timer of its own: an action that opens a nested modal window blocks, and the
+    // polling timer must stay free to serve that window.
+    QPointer<QWidget> target(modal);
+    QTimer::singleShot(0, this, [step, target] {
+        if (target)
+            step.act(target);
+    });
+}
+
+void hoverOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
 }
 
 void typeText(QWidget* widget, const QString& text)
@@ -135,9 +150,10 @@ void typeText(QWidget* widget, const QString& text)
 
 namespace Fixture {
 
-static QSqlQuery run(const QString& sql, const QVariantList& values)
+static QSqlQuery run(const QString& sql, const QVariantList& values,
+                     Database::File file = Database::File::Subjects)
 {
-    QSqlQuery query(Database::connection(Database::File::Subjects));
+    QSqlQuery query(Database::connection(file));
     query.prepare(sql);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -189,6 +205,21 @@ int rowCount(const QString& table)
 {
     QSqlQuery query = run(QStringLiteral("SELECT COUNT(*) FROM %1").arg(Schema::quoted(table)), {});
     return query.next() ? query.value(0).toInt() : -1;
+}
+
+QString setting(const QString& column)
+{
+    QSqlQuery query = run(
+        QStringLiteral("SELECT %1 FROM [Theme] ORDER BY rowid LIMIT 1").arg(Schema::quoted(column)),
+        {}, Database::File::Settings);
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+void setSetting(const QString& column, const QString& value)
+{
+    run(QStringLiteral("UPDATE [Theme] SET %1 = ? WHERE rowid = (SELECT MIN(rowid) FROM [Theme])")
+            .arg(Schema::quoted(column)),
+        {textOrNull(value)}, Database::File::Settings);
 }
 
 } // namespace Fixture

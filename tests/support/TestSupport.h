@@ -91,7 +91,13 @@ void enrol(const Subject& subject);
 QString answerOf(const QString& code, int item);
 QString columnOf(const QString& table, const QString& code, const QString& column);
 int rowCount(const QString& table);
+// The settings row (table Theme of the settings database): read or write one column.
+QString setting(const QString& column);
+void setSetting(const QString& column, const QString& value);
 } // namespace Fixture
+
+// Moves the pointer over the widget (a move with no button pressed, as hover handlers see it).
+void hoverOver(QWidget* widget);
 
 // Reports written as PDF files into Reports/ of the program folder, read back as text.
 namespace Reports {

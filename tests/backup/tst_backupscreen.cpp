@@ -1,0 +1,376 @@
+#include "app/ApplicationEnd.h"
+#include "backup/CopyFileInBlocks.h"
+#include "backup/Frmbackup.h"
+#include "data/Database.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QtTest>
+
+class TestBackupScreen : public QObject
+{
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { Frmbackup::setClock({}); }
+    void proposesANameAndKeepsTheDialogName();
+    void emptyPathIsRefused_data();
+    void emptyPathIsRefused();
+    void backupEndsTheApplication();
+    void backupOntoAnExistingFile_data();
+    void backupOntoAnExistingFile();
+    void restoreBringsTheOldSubjectsBack();
+    void refusedRestoreLeavesTheLiveDatabase_data();
+    void refusedRestoreLeavesTheLiveDatabase();
+    void exitEndsTheApplication();
+
+  private:
+    template <typename T> static T* child(Frmbackup& screen, const char* name)
+    {
+        return screen.findChild<T*>(QString::fromLatin1(name));
+    }
+    static void click(Frmbackup& screen, const char* name)
+    {
+        QTest::mouseClick(child<QPushButton>(screen, name), Qt::LeftButton);
+    }
+    // Puts the path into the path box, presses the button and answers the boxes that follow in
+    // order; returns what they said (nothing when fewer boxes came than expected).
+    static QList<ModalDriver::Box> press(Frmbackup& screen, const char* pathBox,
+                                         const QString& path, const char* button,
+                                         const QList<QMessageBox::StandardButton>& answers)
+    {
+        child<QLineEdit>(screen, pathBox)->setText(path);
+        ModalDriver driver;
+        for (QMessageBox::StandardButton answer : answers)
+            driver.box(answer);
+        click(screen, button);
+        return driver.done() ? driver.boxes() : QList<ModalDriver::Box>();
+    }
+    static QByteArray bytesOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QString live() { return Database::absolutePath(Database::File::Subjects); }
+    static void enrolSeveral(const QString& prefix, int count)
+    {
+        QSqlDatabase db = Database::connection(Database::File::Subjects);
+        db.transaction();
+        for (int n = 1; n <= count; ++n)
+            Fixture::enrol({.code = prefix + QString::number(n), .answers = "101010101010101"});
+        db.commit();
+    }
+    static QStringList codesIn(const QString& path)
+    {
+        QStringList codes;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "peek");
+            db.setDatabaseName(path);
+            if (db.open()) {
+                QSqlQuery query(QStringLiteral("SELECT Code FROM IDE ORDER BY Code"), db);
+                while (query.next())
+                    codes << query.value(0).toString();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+        return codes;
+    }
+};
+
+void TestBackupScreen::proposesANameAndKeepsTheDialogName()
+{
+    TestHome home;
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Back")));
+    QDateTime moment(QDate(2014, 11, 2), QTime(9, 5, 40));
+    Frmbackup::setClock([&moment] { return moment; });
+    Frmbackup screen;
+    screen.show();
+    QCOMPARE(screen.windowTitle(), QStringLiteral("Back up ...  Reastor"));
+    QCOMPARE(child<QLabel>(screen, "Label1")->text(), QStringLiteral("1393.8.11"));
+    QCOMPARE(child<QLabel>(screen, "Label3")->text(), QStringLiteral("1393.8.11"));
+    QCOMPARE(child<QLabel>(screen, "Label2")->text(), QStringLiteral("9.05"));
+    QVERIFY(screen.property("themeFile").isValid());
+
+    // Cancelled: the preset name, without a folder, still lands in Text1.
+    const QString proposed = QStringLiteral("در تاريخ1393.8.11 ساعت)9.05).mdbB");
+    QString shownName;
+    ModalDriver driver;
+    driver.then([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        QCOMPARE(dialog->objectName(), QStringLiteral("CommonDialog1"));
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Database Backup (*.mdbB)")});
+        QCOMPARE(QDir(dialog->directory()).canonicalPath(),
+                 QDir(home.file(QStringLiteral("Back"))).canonicalPath());
+        shownName = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->reject();
+    });
+    click(screen, "b1");
+    QVERIFY(driver.done());
+    QCOMPARE(shownName, proposed);
+    QCOMPARE(child<QLineEdit>(screen, "Text1")->text(), proposed);
+
+    // After midnight the clock moves on, the date part stays; a confirmed name is a full path.
+    moment = QDateTime(QDate(2014, 11, 3), QTime(14, 30));
+    QTRY_COMPARE(child<QLabel>(screen, "Label2")->text(), QStringLiteral("14.30"));
+    const QString laterName = QStringLiteral("در تاريخ1393.8.11 ساعت)14.30).mdbB");
+    QString chosen;
+    ModalDriver save;
+    save.then([&](QWidget* modal) {
+        auto* dialog = static_cast<QFileDialog*>(modal);
+        chosen = dialog->selectedFiles().value(0);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    click(screen, "b1");
+    QVERIFY(save.done());
+    QCOMPARE(QFileInfo(chosen).fileName(), laterName);
+    QCOMPARE(child<QLineEdit>(screen, "Text1")->text(), chosen);
+
+    // The open dialog, cancelled, hands on the last name the save dialog held.
+    ModalDriver open;
+    open.then([](QWidget* modal) {
+        auto* dialog = static_cast<QFileDialog*>(modal);
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        dialog->reject();
+    });
+    click(screen, "b2");
+    QVERIFY(open.done());
+    QCOMPARE(child<QLineEdit>(screen, "Text2")->text(), chosen);
+}
+
+void TestBackupScreen::emptyPathIsRefused_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("backup") << "VisualButtonEx2"
+                            << QStringLiteral("لطفا مسير تهيه نسخه پشتيبان را وارد کنيد");
+    QTest::newRow("restore") << "VisualButtonEx3"
+                             << QStringLiteral("لطفا مسير فايل مربوطه را وارد کنيد");
+}
+
+void TestBackupScreen::emptyPathIsRefused()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, text);
+    TestHome home;
+    Frmbackup screen;
+    screen.show();
+    const auto boxes = press(screen, "Text1", QString(), qPrintable(button), {QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, text);
+    QCOMPARE(boxes.first().title, QStringLiteral("خطا"));
+    QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+    QVERIFY(screen.isVisible());
+    QVERIFY(!ApplicationEnd::isEnding());
+}
+
+void TestBackupScreen::backupEndsTheApplication()
+{
+    TestHome home;
+    enrolSeveral(QStringLiteral("S"), 20);
+    Frmbackup screen;
+    screen.show();
+    const QString target = home.file(QStringLiteral("out.mdbB"));
+
+    // While the copy runs: the progress bar shows and the other buttons wait.
+    auto* bar = child<QProgressBar>(screen, "ProgressBar1");
+    bool barSeen = false;
+    bool restoreHeld = false;
+    QTimer watcher;
+    watcher.setInterval(0);
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        barSeen = barSeen || bar->isVisible();
+        restoreHeld = restoreHeld || !child<QPushButton>(screen, "VisualButtonEx3")->isEnabled();
+    });
+    watcher.start();
+    const auto boxes = press(screen, "Text1", target, "VisualButtonEx2", {QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    QCOMPARE(boxes.first().title, QStringLiteral("Senvora"));
+    QCOMPARE(boxes.first().icon, QMessageBox::NoIcon);
+    QVERIFY(barSeen);
+    QVERIFY(restoreHeld);
+    QVERIFY(ApplicationEnd::isEnding());
+    QVERIFY(!screen.isVisible());
+    QCOMPARE(bytesOf(target), bytesOf(live()));
+    QCOMPARE(QFile::permissions(target) & (QFile::ReadGroup | QFile::ReadOther),
+             QFile::Permissions());
+}
+
+void TestBackupScreen::backupOntoAnExistingFile_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("No leaves it") << QMessageBox::No;
+    QTest::newRow("Yes replaces it") << QMessageBox::Yes;
+}
+
+void TestBackupScreen::backupOntoAnExistingFile()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    TestHome home;
+    QVERIFY(Database::verify().isEmpty());
+    const QString target = home.file(QStringLiteral("old.mdbB"));
+    const QByteArray longer(QFileInfo(live()).size() + 5000, 'o');
+    {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(longer);
+    }
+    Frmbackup screen;
+    screen.show();
+    const auto boxes = press(screen, "Text1", target, "VisualButtonEx2", {answer, QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes.first().text,
+             QStringLiteral(
+                 "فايل پشتيباني با اين نام قبلا ايجاد شده آيا ميخواهيد اين فايل را جايگزين کنيد؟"));
+    QCOMPARE(boxes.first().icon, QMessageBox::NoIcon);
+    if (answer == QMessageBox::No) {
+        QCOMPARE(boxes.last().text, QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"));
+        QCOMPARE(boxes.last().icon, QMessageBox::Information);
+        QCOMPARE(bytesOf(target), longer);
+        QVERIFY(screen.isVisible());
+    } else {
+        QCOMPARE(boxes.last().text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+        QCOMPARE(bytesOf(target), bytesOf(live()));
+        QVERIFY(ApplicationEnd::isEnding());
+    }
+}
+
+void TestBackupScreen::restoreBringsTheOldSubjectsBack()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("OLD")});
+    const QString backup = home.file(QStringLiteral("kept.mdbB"));
+    QCOMPARE(CopyFileInBlocks(live(), backup), 1);
+    Fixture::enrol({.code = QStringLiteral("NEW")});
+
+    Frmbackup screen;
+    screen.show();
+    const auto boxes =
+        press(screen, "Text2", backup, "VisualButtonEx3", {QMessageBox::Yes, QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 2);
+    QCOMPARE(boxes.first().text, QStringLiteral("آيا ميخواهيد اطلاعات را بازيابي کنيد؟"));
+    QCOMPARE(boxes.last().text, QStringLiteral("بازيابي اطلاعات انجام شد"));
+    QVERIFY(ApplicationEnd::isEnding());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("IDE")), 1);
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("OLD"), QStringLiteral("Code")),
+        QStringLiteral("OLD"));
+
+    // The database it replaced is kept in Back/, owner-only.
+    const QFileInfoList kept = QDir(home.file(QStringLiteral("Back"))).entryInfoList(QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(codesIn(kept.first().filePath()), QStringList({"NEW", "OLD"}));
+    QCOMPARE(kept.first().permissions() & (QFile::ReadGroup | QFile::ReadOther),
+             QFile::Permissions());
+    QVERIFY(!QFile::exists(live() + QStringLiteral(".restore")));
+}
+
+void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("told"); // how the last box begins
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::newRow("answer No") << "backup" << QMessageBox::No << "عدم موفقيت در بازيابي اطلاعات "
+                               << QMessageBox::NoIcon;
+    QTest::newRow("missing file") << "missing" << QMessageBox::Yes << "اشکال در ايجاد نسخه پشتيباني"
+                                  << QMessageBox::Critical;
+    QTest::newRow("not a database")
+        << "text" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+    QTest::newRow("truncated database")
+        << "truncated" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+    QTest::newRow("damaged database")
+        << "damaged" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+    QTest::newRow("zero bytes") << "empty" << QMessageBox::Yes << "پرونده «"
+                                << QMessageBox::Warning;
+    QTest::newRow("random bytes") << "random" << QMessageBox::Yes << "پرونده «"
+                                  << QMessageBox::Warning;
+    QTest::newRow("a folder") << "folder" << QMessageBox::Yes << "اشکال در ايجاد نسخه پشتيباني"
+                              << QMessageBox::Critical;
+    QTest::newRow("a settings database")
+        << "settings" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+}
+
+void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
+{
+    QFETCH(QString, kind);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, told);
+    QFETCH(QMessageBox::Icon, icon);
+    TestHome home;
+    enrolSeveral(QStringLiteral("B"), 40);
+    const QString chosen = home.file(QStringLiteral("chosen.mdbB"));
+    QCOMPARE(CopyFileInBlocks(live(), chosen), 1);
+    if (kind == QLatin1String("missing"))
+        QFile::remove(chosen);
+    if (kind == QLatin1String("text")) {
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Code,FName\nB1,Ali\n");
+    }
+    if (kind == QLatin1String("empty"))
+        QVERIFY(QFile::resize(chosen, 0));
+    if (kind == QLatin1String("random")) {
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        for (int i = 0; i < 64; ++i)
+            file.write(QByteArray::number(QRandomGenerator::global()->generate64()).repeated(50));
+    }
+    if (kind == QLatin1String("folder")) {
+        QFile::remove(chosen);
+        QVERIFY(QDir().mkpath(chosen));
+    }
+    if (kind == QLatin1String("truncated"))
+        QVERIFY(QFile::resize(chosen, QFileInfo(chosen).size() / 2));
+    if (kind == QLatin1String("damaged")) { // full length, its last page wiped
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(file.size() - 4096));
+        file.write(QByteArray(4096, '\0'));
+    }
+    if (kind == QLatin1String("settings")) {
+        QFile::remove(chosen);
+        QVERIFY(Database::verify().isEmpty());
+        QVERIFY(QFile::copy(Database::absolutePath(Database::File::Settings), chosen));
+    }
+    Fixture::enrol({.code = QStringLiteral("LATEST")});
+    const QByteArray before = bytesOf(live());
+
+    Frmbackup screen;
+    screen.show();
+    const auto boxes = press(screen, "Text2", chosen, "VisualButtonEx3", {answer, QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY2(boxes.last().text.startsWith(told), qPrintable(boxes.last().text));
+    QCOMPARE(boxes.last().icon, icon);
+    QVERIFY(!ApplicationEnd::isEnding());
+    QVERIFY(screen.isVisible());
+    QCOMPARE(bytesOf(live()), before);
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("LATEST"), QStringLiteral("Code")),
+        QStringLiteral("LATEST"));
+    QVERIFY(!QFile::exists(live() + QStringLiteral(".restore")));
+    QVERIFY(!QDir(home.file(QStringLiteral("Back"))).exists());
+}
+
+void TestBackupScreen::exitEndsTheApplication()
+{
+    TestHome home;
+    Frmbackup screen;
+    screen.show();
+    click(screen, "Command1");
+    QVERIFY(ApplicationEnd::isEnding());
+    QVERIFY(!screen.isVisible());
+}
+
+QTEST_MAIN(TestBackupScreen)
+#include "tst_backupscreen.moc"
