@@ -210,12 +210,7 @@ void TestCodeFinder::groupReport()
     QFETCH(Lines, lines);
     TestHome home;
     enrolSubjects();
-    {
-        RecordSet theme(Database::File::Settings, QStringLiteral("Theme"));
-        theme.refresh();
-        theme.setField(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
-        QVERIFY(theme.commitRow());
-    }
+    Fixture::setSetting(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
     FrmCode screen;
     screen.show();
     if (group != groupPrompt)

@@ -28,15 +28,6 @@ QString answersScoring(int score)
     return answers;
 }
 
-void setClinic(const QString& name, const QString& address)
-{
-    RecordSet theme(Database::File::Settings, QStringLiteral("Theme"));
-    theme.refresh();
-    theme.setField(QStringLiteral("Name"), name);
-    theme.setField(QStringLiteral("Adress"), address);
-    QVERIFY(theme.commitRow());
-}
-
 } // namespace
 
 class TestScoring : public QObject
@@ -295,7 +286,8 @@ void TestScoring::printNeedsANewSearch()
 void TestScoring::printsOneSubjectReport()
 {
     TestHome home;
-    setClinic(QStringLiteral("کلینیک مهر"), QStringLiteral("تهران خیابان آزادی پلاک ۱۲"));
+    Fixture::setSetting(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
+    Fixture::setSetting(QStringLiteral("Adress"), QStringLiteral("تهران خیابان آزادی پلاک ۱۲"));
     Fixture::enrol({.code = QStringLiteral("S1"), .answers = answersScoring(2)});
     Fixture::enrol({.code = QStringLiteral("S2"),
                     .firstName = QStringLiteral("مریم"),
@@ -330,7 +322,6 @@ void TestScoring::printsOneSubjectReport()
 void TestScoring::groupReportSpansPages()
 {
     TestHome home;
-    setClinic(QStringLiteral("کلینیک مهر"), QStringLiteral("تهران"));
     QStringList codes;
     for (int i = 1; i <= 60; ++i) {
         const QString group = i % 4 == 0 ? QStringLiteral("A") : QStringLiteral("B");
