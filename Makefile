@@ -81,7 +81,7 @@ bench: deps
 
 # At least 500 kills of a worker driving the real screens; ends with the summary line.
 stress: build
-	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} \
+	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} QTEST_FUNCTION_TIMEOUT=36000000 \
 		./tst_crashsafety > stress.log 2>&1; status=$$?; \
 		grep -v '^kills:' stress.log | tail -5; grep '^kills:' stress.log; exit $$status
 

@@ -318,7 +318,6 @@ bool EnrolmentPanel::saveSubject()
     DataFailure::Collector collector;
     if (writeSubject())
         return true;
-    keepRowPending();
     reportFailure(
         QStringLiteral(
             "ثبت آزمودنی انجام نشد و هیچ اطلاعاتی از او ذخیره نشد. اطلاعات "
@@ -355,21 +354,6 @@ bool EnrolmentPanel::writeSubject()
     if (!records(subjectRecords).commitRow() || !answers.commitRow())
         return false;
     return transaction.commit();
-}
-
-// After a failed Save nothing is stored: the record sets drop the rows they believe written,
-// and the subject row is begun again with everything the operator entered.
-void EnrolmentPanel::keepRowPending()
-{
-    records(answerRecords).refresh();
-    records(reportRecords).refresh();
-    QList<QString> entered;
-    const QList<QLineEdit*> boxes = subjectBoxes();
-    for (QLineEdit* box : boxes)
-        entered << box->text();
-    records(subjectRecords).addNew();
-    for (qsizetype i = 0; i < boxes.size(); ++i)
-        boxes[i]->setText(entered[i]);
 }
 
 void EnrolmentPanel::reportFailure(const QString& headline, const DataFailure::Collector& collector)

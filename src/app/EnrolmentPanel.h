@@ -57,7 +57,6 @@ class EnrolmentPanel : public QFrame
     bool codeIsFree();
     bool saveSubject();
     bool writeSubject();
-    void keepRowPending();
     void reportFailure(const QString& headline, const DataFailure::Collector& collector);
     QList<QLineEdit*> subjectBoxes() const;
     RecordSet& records(int number) const;

@@ -14,6 +14,7 @@
 #include "appearance/SettingsMenu.h"
 #include "appearance/ThemePanel.h"
 #include "backup/exitpro.h"
+#include "data/Adodcs.h"
 #include "data/NumericText.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
@@ -97,24 +98,18 @@ QString Frm1::siteAddress()
 
 RecordSet& Frm1::adodc(int number) const
 {
-    return *adodc_.at(static_cast<std::size_t>(number - 1));
+    return *adodc_.at(number - 1);
 }
 
 void Frm1::buildRecordSets()
 {
     using File = Database::File;
-    const std::array<std::pair<File, const char*>, 6> sources{{
-        {File::Settings, "Theme"},
-        {File::Subjects, "IDE"},
-        {File::Subjects, "Answer"},
-        {File::Subjects, "Answer"},
-        {File::Subjects, "IDE"},
-        {File::Subjects, "Print1"},
-    }};
-    for (std::size_t i = 0; i < sources.size(); ++i) {
-        adodc_[i] = new RecordSet(sources[i].first, QString::fromLatin1(sources[i].second), this);
-        adodc_[i]->setObjectName(QStringLiteral("Adodc%1").arg(i + 1));
-    }
+    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
+                               {File::Subjects, "IDE"},
+                               {File::Subjects, "Answer"},
+                               {File::Subjects, "Answer"},
+                               {File::Subjects, "IDE"},
+                               {File::Subjects, "Print1"}});
     text1_ = new QLineEdit(this);
     text1_->setObjectName(QStringLiteral("Text1"));
     text1_->hide();

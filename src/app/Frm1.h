@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
 
 class ClinicPanel;
@@ -76,7 +75,7 @@ class Frm1 : public QWidget
     void showExitPrompt(int leftTwips, int topTwips);
     QAbstractButton* menuButton(const QString& name, const QString& caption, int slot);
 
-    std::array<RecordSet*, 6> adodc_{};
+    QList<RecordSet*> adodc_;
     QFrame* frame7_ = nullptr;
     QLabel* skinLabel1_ = nullptr;
     QLabel* skinLabel2_ = nullptr;

@@ -1,10 +1,10 @@
 #include "appearance/Frmskin.h"
 
 #include "app/Frm1.h"
+#include "app/ImageButton.h"
 #include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
 #include "appearance/FrmskinArt.h"
-#include "appearance/PictureButton.h"
 #include "data/RecordSet.h"
 
 #include <QLineEdit>
@@ -28,19 +28,16 @@ Frmskin::Frmskin(QWidget* parent)
     text1_->hide();
     adodc1_->bind(text1_, QStringLiteral("TH"));
     adodc1_->refresh();
+    connect(k1_, &ImageButton::pointerMoved, this, &Frmskin::k1_MouseMove);
     connect(k2_, &QAbstractButton::clicked, this, &Frmskin::k2_Click);
     Form_Load();
 }
 
-PictureButton* Frmskin::confirmButton(const QString& name, const QRect& place, bool highlighted)
+ImageButton* Frmskin::confirmButton(const QString& name, const QRect& place, bool highlighted)
 {
-    auto* button = new PictureButton(FrmskinArt::confirmButton(place.size(), highlighted), this);
+    auto* button = new ImageButton(FrmskinArt::confirmButton(place.size(), highlighted), this);
     button->setObjectName(name);
     button->setGeometry(place);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setMouseTracking(true);
-    button->setAttribute(Qt::WA_NoMousePropagation); // its moves are not the background's
-    button->installEventFilter(this);
     return button;
 }
 
@@ -80,11 +77,4 @@ void Frmskin::mouseMoveEvent(QMouseEvent* event)
 {
     Form_MouseMove();
     QWidget::mouseMoveEvent(event);
-}
-
-bool Frmskin::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == k1_ && event->type() == QEvent::MouseMove)
-        k1_MouseMove();
-    return QWidget::eventFilter(watched, event);
 }

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-class PictureButton;
+class ImageButton;
 class QLineEdit;
 class RecordSet;
 
@@ -15,16 +15,15 @@ class Frmskin : public QWidget
   public:
     explicit Frmskin(QWidget* parent = nullptr);
 
-    PictureButton* normalButton() const { return k1_; }
-    PictureButton* highlightedButton() const { return k2_; }
+    ImageButton* normalButton() const { return k1_; }
+    ImageButton* highlightedButton() const { return k2_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    PictureButton* confirmButton(const QString& name, const QRect& place, bool highlighted);
+    ImageButton* confirmButton(const QString& name, const QRect& place, bool highlighted);
     void Form_Load();
     void Form_MouseMove();
     void k1_MouseMove();
@@ -32,7 +31,7 @@ class Frmskin : public QWidget
 
     RecordSet* adodc1_;
     QLineEdit* text1_;
-    PictureButton* k1_;
-    PictureButton* k2_;
+    ImageButton* k1_;
+    ImageButton* k2_;
     QPixmap background_;
 };

@@ -6,7 +6,7 @@
 #include "app/Twips.h"
 #include "backup/ExitArtwork.h"
 #include "backup/Frmbackup.h"
-#include "backup/ImageButton.h"
+#include "app/ImageButton.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -2,6 +2,7 @@
 
 #include "data/DataFailure.h"
 #include "data/Schema.h"
+#include "data/Transaction.h"
 
 #include <QSqlError>
 #include <QSqlRecord>
@@ -157,6 +158,7 @@ bool RecordSet::commitRow()
     const QStringList changed = changedColumns();
     if (rowId_ >= 0 && changed.isEmpty())
         return true;
+    Transaction::noteCommit(this);
     const bool ok = rowId_ < 0 ? insertRow() : updateRow(changed);
     if (ok) {
         stored_ = values_;
@@ -228,6 +230,25 @@ bool RecordSet::updateRow(const QStringList& changed)
             query.lastError().text());
     }
     return true;
+}
+
+std::function<void()> RecordSet::commitState()
+{
+    return [this, rowId = rowId_, stored = stored_, rowsSeen = rowsSeen_,
+            id = values_.value(QStringLiteral("ID"))] {
+        rowId_ = rowId;
+        stored_ = stored;
+        rowsSeen_ = rowsSeen;
+        count_ = -1;
+        if (!columns_.contains(QLatin1String("ID")))
+            return;
+        values_.insert(QStringLiteral("ID"), id);
+        const QList<Binding> snapshot = bindings_;
+        for (const Binding& binding : snapshot) {
+            if (binding.column == QLatin1String("ID"))
+                pushToControl(binding);
+        }
+    };
 }
 
 bool RecordSet::bind(QWidget* control, const QString& column)

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 // A screen's view of one table: a current row (or none), an optional filter on one column by
 // exact text, at most one pending new or edited row, and controls bound to columns.
 //
@@ -61,6 +63,10 @@ class RecordSet : public QObject
 
     QString lastError() const { return lastError_; }
     QString canonicalColumn(const QString& column) const;
+
+    // What a commit changes, as a step that puts it back (used when the transaction that held
+    // the commit is rolled back): the row is pending again with its edits.
+    std::function<void()> commitState();
 
   signals:
     void currentRowChanged();

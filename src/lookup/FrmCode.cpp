@@ -1,6 +1,247 @@
 #include "lookup/FrmCode.h"
 
+#include "app/Fonts.h"
+#include "app/Twips.h"
+#include "appearance/ApplyTheme.h"
+#include "data/Adodcs.h"
+#include "data/RecordSet.h"
+#include "lookup/SubjectModels.h"
+#include "scoring/PrintResultReport.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
 FrmCode::FrmCode(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("FrmCode"));
+    setWindowTitle(QStringLiteral("کد آزمودني"));
+    setFixedSize(twips(9900), twips(5640));
+    buildRecordSets();
+    buildGrid();
+    buildSelectors();
+    buildButtons();
+    adodc(1).refresh();
+    adodc(3).refresh();
+    Form_Load();
+}
+
+// The selectors outlive this part of the screen while it is taken down: their changes must no
+// longer reach the handlers.
+FrmCode::~FrmCode()
+{
+    for (QComboBox* combo : {dataCombo6_, dataCombo1_, combo3_}) {
+        combo->disconnect(this);
+        combo->removeEventFilter(this);
+        combo->lineEdit()->removeEventFilter(this);
+    }
+}
+
+RecordSet& FrmCode::adodc(int number) const
+{
+    return *adodc_.at(number - 1);
+}
+
+void FrmCode::buildRecordSets()
+{
+    using File = Database::File;
+    adodc_ = makeAdodcs(
+        this, {{File::Settings, "Theme"}, {File::Subjects, "IDE"}, {File::Subjects, "Print1"}});
+    const std::array<std::tuple<const char*, int, const char*>, 3> boxes{{
+        {"Text1", 1, "TH"},
+        {"Text2", 2, "ID"},
+        {"Text3", 3, "ID"},
+    }};
+    for (const auto& [name, records, column] : boxes) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->hide();
+        adodc(records).bind(box, QString::fromLatin1(column));
+        if (records == 1)
+            text1_ = box;
+    }
+}
+
+void FrmCode::buildGrid()
+{
+    auto* caption = new QLabel(QStringLiteral("مشخصات آزمودني"), this);
+    caption->setObjectName(QStringLiteral("DataGrid1Caption"));
+    caption->setTextFormat(Qt::PlainText);
+    caption->setFont(Fonts::titr(12));
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setGeometry(twipsRect(120, 120, 5880, 420));
+
+    gridModel_ = new RecordSetGridModel({"Code", "FName", "LName", "Group"},
+                                        {QStringLiteral("کد"), QStringLiteral("نام"),
+                                         QStringLiteral("نام خانوادگي"), QStringLiteral("گروه")},
+                                        this);
+    dataGrid1_ = new QTableView(this);
+    dataGrid1_->setObjectName(QStringLiteral("DataGrid1"));
+    dataGrid1_->setGeometry(twipsRect(120, 600, 5880, 4920));
+    dataGrid1_->setModel(gridModel_);
+    dataGrid1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    dataGrid1_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    dataGrid1_->verticalHeader()->hide();
+    dataGrid1_->verticalHeader()->setDefaultSectionSize(twips(360));
+    dataGrid1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+}
+
+QComboBox* FrmCode::selector(const QString& name, const QString& caption, const QString& labelName,
+                             int top)
+{
+    // The captions were laid out left to right: ":نام" reads as the caption of the list
+    // to its left.
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(labelName);
+    label->setTextFormat(Qt::PlainText);
+    label->setLayoutDirection(Qt::LeftToRight);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    label->setGeometry(twipsRect(8520, top, 1260, 420));
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setGeometry(twipsRect(6180, top, 2280, 420));
+    return combo;
+}
+
+// A name list: each name of the subjects once, sorted, fetched as the list scrolls; typing
+// offers the first names that begin with what was typed, looked up at each keystroke.
+void FrmCode::setUpNameList(QComboBox* combo, const QString& column)
+{
+    const QSignalBlocker silent(combo);
+    combo->setModel(new DistinctValuesModel(adodc(2), column, combo));
+    auto* offered = new PrefixValuesModel(adodc(2), column, combo);
+    auto* completer = new QCompleter(offered, combo);
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    combo->setCompleter(completer);
+    connect(combo->lineEdit(), &QLineEdit::textEdited, offered, &PrefixValuesModel::setPrefix);
+    blank(combo);
+}
+
+// A selector's handler runs when its text changes, by typing or by choosing an entry; a name
+// list's also on a click in it.
+void FrmCode::whenChosen(QComboBox* combo, void (FrmCode::*handler)(), bool onClick)
+{
+    connect(combo, &QComboBox::editTextChanged, this, handler);
+    connect(combo, &QComboBox::activated, this, handler);
+    if (onClick) {
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+void FrmCode::buildSelectors()
+{
+    dataCombo6_ = selector(QStringLiteral("DataCombo6"), QStringLiteral(" :نام "),
+                           QStringLiteral("SkinLabel21(1)"), 840);
+    dataCombo1_ = selector(QStringLiteral("DataCombo1"), QStringLiteral(" :نام خانوادگي"),
+                           QStringLiteral("SkinLabel21(0)"), 1560);
+    combo3_ = selector(QStringLiteral("Combo3"), QStringLiteral(" :گروه"),
+                       QStringLiteral("SkinLabel21(2)"), 2280);
+    combo3_->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                       QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
+                       QStringLiteral("G")});
+    combo3_->setCompleter(nullptr); // a group is matched exactly as typed
+    blank(combo3_);
+    combo3_->lineEdit()->setText(QStringLiteral("جنسيت را انتخاب كنيد"));
+    whenChosen(combo3_, &FrmCode::Combo3_Change, false);
+    whenChosen(dataCombo1_, &FrmCode::DataCombo1_Change, true);
+    whenChosen(dataCombo6_, &FrmCode::DataCombo6_Change, true);
+}
+
+void FrmCode::buildButtons()
+{
+    const auto button = [this](const char* name, const QString& caption, int top) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(twipsRect(6720, top, 2400, 480));
+        return b;
+    };
+    connect(button("Command1", QStringLiteral("پرينت"), 3960), &QPushButton::clicked, this,
+            &FrmCode::Command1_Click);
+    connect(button("Command6", QStringLiteral("خروج"), 4680), &QPushButton::clicked, this,
+            &FrmCode::Command6_Click);
+}
+
+bool FrmCode::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == dataCombo1_ || watched == dataCombo1_->lineEdit())
+            DataCombo1_Change();
+        else if (watched == dataCombo6_ || watched == dataCombo6_->lineEdit())
+            DataCombo6_Change();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmCode::Form_Load()
+{
+    ApplyTheme(this, text1_->text(), ThemeTable::Standard);
+    adodc(2).commitRow();
+    adodc(2).refresh();
+    rebindGrid();
+    setUpNameList(dataCombo6_, QStringLiteral("FName"));
+    setUpNameList(dataCombo1_, QStringLiteral("LName"));
+}
+
+void FrmCode::Combo3_Change()
+{
+    blank(dataCombo1_);
+    blank(dataCombo6_);
+    filterGrid(QStringLiteral("Group"), combo3_->currentText());
+}
+
+void FrmCode::DataCombo1_Change()
+{
+    blank(dataCombo6_);
+    blank(combo3_);
+    filterGrid(QStringLiteral("LName"), dataCombo1_->currentText());
+}
+
+void FrmCode::DataCombo6_Change()
+{
+    filterGrid(QStringLiteral("FName"), dataCombo6_->currentText());
+    blank(dataCombo1_);
+    blank(combo3_);
+}
+
+void FrmCode::filterGrid(const QString& column, const QString& value)
+{
+    adodc(2).setFilter(column, value);
+    rebindGrid();
+}
+
+void FrmCode::rebindGrid()
+{
+    gridModel_->show(adodc(2));
+}
+
+// Blanking a selector from here does not run its own filtering.
+void FrmCode::blank(QComboBox* combo)
+{
+    const QSignalBlocker silent(combo);
+    combo->setCurrentIndex(-1);
+    combo->clearEditText();
+}
+
+void FrmCode::Command1_Click()
+{
+    const QString group = combo3_->currentText();
+    adodc(3).setFilter(QStringLiteral("Group"), group);
+    PrintResultReport(this, adodc(3), adodc(1).field(QStringLiteral("Name")),
+                      adodc(1).field(QStringLiteral("Adress")));
+    adodc(3).refresh();
+}
+
+void FrmCode::Command6_Click()
+{
+    close();
 }

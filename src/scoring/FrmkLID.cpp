@@ -107,8 +107,11 @@ void FrmkLID::buildSubjectPanel()
     frame5_->setGeometry(twipsRect(4560, 120, 4680, 3840));
     int top = 300;
     for (const SubjectField& field : subjectFields()) {
-        plainLabel(frame5_, {}, field.caption, twipsRect(3000, top, 1560, 340))
-            ->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        // The captions were laid out left to right: ":کد" reads as the caption of the box
+        // to its left.
+        QLabel* caption = plainLabel(frame5_, {}, field.caption, twipsRect(3000, top, 1560, 340));
+        caption->setLayoutDirection(Qt::LeftToRight);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         auto* box = new QLineEdit(frame5_);
         box->setObjectName(QString::fromLatin1(field.box));
         box->setGeometry(twipsRect(120, top, 2800, 340));

@@ -76,23 +76,6 @@ bool isAllDigits(const QString& text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return isDigit(c.unicode()); });
 }
 
-// After a rolled-back save the record set takes its row for stored: read the row again and put
-// the edits back as pending, so that the next save writes them.
-void keepEditsPending(RecordSet& records)
-{
-    QHash<QString, QString> edited;
-    for (const QString& column : records.columns())
-        edited.insert(column, records.field(column));
-    if (records.hasFilter())
-        records.setFilter(records.filterColumn(), records.filterValue());
-    else
-        records.refresh();
-    for (auto it = edited.cbegin(); it != edited.cend(); ++it) {
-        if (it.key() != QLatin1String("ID") && records.field(it.key()) != it.value())
-            records.setField(it.key(), it.value());
-    }
-}
-
 } // namespace
 
 FrmTest::FrmTest(QWidget* parent)
@@ -453,23 +436,12 @@ void FrmTest::Command5_Click()
 QString FrmTest::saveSubject()
 {
     DataFailure::Collector failures;
-    QList<RecordSet*> written;
-    bool saved = false;
     {
         Transaction transaction(Database::File::Subjects);
-        if (transaction.isActive()) {
-            for (RecordSet* records : {adodc2_, adodc3_}) {
-                if (!records->commitRow())
-                    break;
-                written << records;
-            }
-            saved = written.size() == 2 && transaction.commit();
-        }
+        if (transaction.isActive() && adodc2_->commitRow() && adodc3_->commitRow() &&
+            transaction.commit())
+            return {};
     }
-    if (saved)
-        return {};
-    for (RecordSet* records : std::as_const(written))
-        keepEditsPending(*records);
     return QStringLiteral(
                "پاسخ‌ها و مشخصات آزمودنی ذخیره نشد و هیچ تغییری ثبت نشد.\n%1")
         .arg(failures.message());

@@ -7,7 +7,7 @@
 #include "app/Frm1.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
-#include "appearance/PictureButton.h"
+#include "app/ImageButton.h"
 #include "appearance/SettingsMenu.h"
 #include "appearance/ThemeFiles.h"
 #include "appearance/ThemePanel.h"

@@ -1,7 +1,7 @@
 #include "app/Frm1.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
-#include "appearance/PictureButton.h"
+#include "app/ImageButton.h"
 #include "appearance/ThemeFiles.h"
 #include "backup/exitpro.h"
 #include "data/Database.h"
@@ -175,8 +175,8 @@ void TestSettingsPanels::confirmOnlyFromHighlightedButtonOpensNewMainWindow()
     QPointer<Frmskin> screen = new Frmskin;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
-    PictureButton* k1 = screen->normalButton();
-    PictureButton* k2 = screen->highlightedButton();
+    ImageButton* k1 = screen->normalButton();
+    ImageButton* k2 = screen->highlightedButton();
     QVERIFY(k1->isVisible() && !k2->isVisible());
     QTest::mouseClick(k1, Qt::LeftButton); // the pointer never moved over it
     QVERIFY(!findWindow<Frm1>());

@@ -1,11 +1,14 @@
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "data/Transaction.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <unistd.h>
 
 class TestRecordSet : public QObject
 {
@@ -17,6 +20,7 @@ class TestRecordSet : public QObject
     void refusesDamagedFileAndLeavesItAlone();
     void refusesFoldersAndForeignDatabases();
     void aFileInPlaceOfTheFolderIsReported();
+    void unreadableFileAndReadOnlyFolderAreReported();
     void filterMatchesExactTextOnly_data();
     void filterMatchesExactTextOnly();
     void filterWithoutMatchIsBof();
@@ -25,6 +29,7 @@ class TestRecordSet : public QObject
     void commitWritesBoundEditsOnce();
     void rebindingKeepsTheEditInTheRow();
     void unknownColumnIsRefused();
+    void rolledBackRowsArePendingAgain();
 };
 
 void TestRecordSet::createsBothFilesOwnerOnly()
@@ -98,6 +103,23 @@ void TestRecordSet::aFileInPlaceOfTheFolderIsReported()
     const QString problem = Database::verify();
     QVERIFY2(problem.contains(QStringLiteral("DBM/DB.mdb")), qPrintable(problem));
     QVERIFY(QFileInfo(home.file(QStringLiteral("DBM"))).isFile());
+}
+
+void TestRecordSet::unreadableFileAndReadOnlyFolderAreReported()
+{
+    if (::geteuid() == 0)
+        QSKIP("permissions do not bind the super-user");
+    TestHome home;
+    QVERIFY(QDir().mkpath(home.file(QStringLiteral("DBM"))));
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM")),
+                                  QFile::ReadOwner | QFile::ExeOwner));
+    QVERIFY(Database::verify().contains(QStringLiteral("DBM/DB.mdb")));
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM")),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(Database::verify().isEmpty());
+    Database::closeAll();
+    QVERIFY(QFile::setPermissions(home.file(QStringLiteral("DBM/DB2.mdb")), QFile::WriteOwner));
+    QVERIFY(Database::verify().contains(QStringLiteral("DBM/DB2.mdb")));
 }
 
 void TestRecordSet::filterMatchesExactTextOnly_data()
@@ -215,6 +237,32 @@ void TestRecordSet::unknownColumnIsRefused()
     QVERIFY(!answers.bind(&buffer, QStringLiteral("16")));
     QVERIFY(!answers.bind(&buffer, QStringLiteral("05")));
     QVERIFY(!answers.setField(QStringLiteral("16"), QStringLiteral("1")));
+}
+
+void TestRecordSet::rolledBackRowsArePendingAgain()
+{
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("T1")});
+    RecordSet added(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet edited(Database::File::Subjects, QStringLiteral("IDE"));
+    edited.setFilter(QStringLiteral("Code"), QStringLiteral("T1"));
+    added.addNew();
+    added.setField(QStringLiteral("Code"), QStringLiteral("T2"));
+    edited.setField(QStringLiteral("FName"), QStringLiteral("نرگس"));
+    {
+        Transaction transaction(Database::File::Subjects);
+        QVERIFY(added.commitRow());
+        QVERIFY(edited.commitRow());
+        QVERIFY(!added.isNewRow());
+    } // rolled back
+    QVERIFY(added.isNewRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 1);
+    QVERIFY(added.commitRow());
+    QVERIFY(edited.commitRow());
+    QCOMPARE(Fixture::rowCount(QStringLiteral("Print1")), 2);
+    QCOMPARE(
+        Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("T1"), QStringLiteral("FName")),
+        QStringLiteral("نرگس"));
 }
 
 QTEST_MAIN(TestRecordSet)

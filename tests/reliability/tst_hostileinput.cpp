@@ -7,7 +7,9 @@
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QTableView>
 #include <QtTest>
 
 class TestHostileInput : public QObject
@@ -68,6 +70,25 @@ void TestHostileInput::storedAndFoundBackExactly()
     QCOMPARE(ScreenDriver::score(window, value), 10);
     QCOMPARE(Fixture::columnOf(QStringLiteral("Print1"), value, QStringLiteral("Score")),
              QStringLiteral("10"));
+
+    // The code finder finds exactly this subject by its first name and by its family name.
+    for (const char* selector : {"DataCombo6", "DataCombo1"}) {
+        int rows = -1;
+        QString found;
+        ModalDriver finder;
+        finder.then([&](QWidget* screen) {
+            screen->findChild<QComboBox*>(QString::fromLatin1(selector))->setEditText(value);
+            const QAbstractItemModel* grid =
+                screen->findChild<QTableView*>(QStringLiteral("DataGrid1"))->model();
+            rows = grid->rowCount();
+            found = grid->index(0, 0).data().toString();
+            screen->findChild<QAbstractButton*>(QStringLiteral("Command6"))->click();
+        });
+        window.findChild<QAbstractButton*>(QStringLiteral("Command4"))->click();
+        QVERIFY(finder.done());
+        QCOMPARE(rows, 1);
+        QCOMPARE(found, value);
+    }
 
     // The decoy is untouched and nothing else was added or removed.
     QCOMPARE(Fixture::answerOf(QStringLiteral("decoy"), 1), QStringLiteral("0"));

@@ -28,30 +28,6 @@ QString answersScoring(int score)
     return answers;
 }
 
-// The detail lines of a report as (row number, code) in printed order: a detail line reads,
-// from left to right, comment, score, group, names, code and its row number. (Codes here are
-// a Latin letter and digits; the text extraction may run the first name into the code.)
-QList<QPair<int, QString>> detailLines(const QString& layoutText)
-{
-    static const QRegularExpression line(QStringLiteral("([A-Z]\\d+)\\S* (\\d+)\\s*$"));
-    QList<QPair<int, QString>> lines;
-    for (const QString& printed : layoutText.split(QLatin1Char('\n'))) {
-        const QRegularExpressionMatch match = line.match(printed);
-        if (match.hasMatch())
-            lines.append({match.captured(2).toInt(), match.captured(1)});
-    }
-    return lines;
-}
-
-void setClinic(const QString& name, const QString& address)
-{
-    RecordSet theme(Database::File::Settings, QStringLiteral("Theme"));
-    theme.refresh();
-    theme.setField(QStringLiteral("Name"), name);
-    theme.setField(QStringLiteral("Adress"), address);
-    QVERIFY(theme.commitRow());
-}
-
 } // namespace
 
 class TestScoring : public QObject
@@ -310,7 +286,8 @@ void TestScoring::printNeedsANewSearch()
 void TestScoring::printsOneSubjectReport()
 {
     TestHome home;
-    setClinic(QStringLiteral("کلینیک مهر"), QStringLiteral("تهران خیابان آزادی پلاک ۱۲"));
+    Fixture::setSetting(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
+    Fixture::setSetting(QStringLiteral("Adress"), QStringLiteral("تهران خیابان آزادی پلاک ۱۲"));
     Fixture::enrol({.code = QStringLiteral("S1"), .answers = answersScoring(2)});
     Fixture::enrol({.code = QStringLiteral("S2"),
                     .firstName = QStringLiteral("مریم"),
@@ -335,7 +312,7 @@ void TestScoring::printsOneSubjectReport()
               QStringLiteral("مریم"), QStringLiteral("کریمی"), highBand.trimmed()})
             QVERIFY2(text.contains(Reports::plain(expected)), qPrintable(expected));
         QVERIFY(!text.contains(QStringLiteral("S1")));
-        const auto lines = detailLines(Reports::text(files.last(), true));
+        const auto lines = Reports::detailLinesOf(files.last());
         QCOMPARE(lines, (QList<QPair<int, QString>>{{1, QStringLiteral("S2")}}));
     }
     QCOMPARE(QDir(home.file(QStringLiteral("Reports"))).entryList(QDir::Files | QDir::Hidden),
@@ -345,7 +322,6 @@ void TestScoring::printsOneSubjectReport()
 void TestScoring::groupReportSpansPages()
 {
     TestHome home;
-    setClinic(QStringLiteral("کلینیک مهر"), QStringLiteral("تهران"));
     QStringList codes;
     for (int i = 1; i <= 60; ++i) {
         const QString group = i % 4 == 0 ? QStringLiteral("A") : QStringLiteral("B");
@@ -381,7 +357,7 @@ void TestScoring::groupReportSpansPages()
     QList<QPair<int, QString>> expected;
     for (int i = 0; i < codes.size(); ++i)
         expected.append({i + 1, codes[i]});
-    QCOMPARE(detailLines(Reports::text(outcome.pdfPath, true)), expected);
+    QCOMPARE(Reports::detailLinesOf(outcome.pdfPath), expected);
 }
 
 void TestScoring::printFailureIsToldAndMarkerEmptied()

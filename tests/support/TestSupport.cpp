@@ -274,4 +274,21 @@ QString text(const QString& path, bool layout)
     return plain(QString::fromUtf8(process.readAllStandardOutput()));
 }
 
+QList<QPair<int, QString>> detailLines(const QString& layoutText)
+{
+    static const QRegularExpression line(QStringLiteral("([A-Z]\\d+)\\S* (\\d+)\\s*$"));
+    QList<QPair<int, QString>> lines;
+    for (const QString& printed : layoutText.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = line.match(printed);
+        if (match.hasMatch())
+            lines.append({match.captured(2).toInt(), match.captured(1)});
+    }
+    return lines;
+}
+
+QList<QPair<int, QString>> detailLinesOf(const QString& path)
+{
+    return detailLines(text(path, true));
+}
+
 } // namespace Reports

@@ -112,6 +112,12 @@ QString text(const QString& path, bool layout = false);
 // Text as it can be compared with a PDF's: letter forms folded (NFKC), no direction marks,
 // Arabic Yeh, Kaf and digits as their Persian forms, no zero-width joiners, runs of blanks as one.
 QString plain(const QString& text);
+// The detail lines of a report's layout text as (row number, code), in printed order. A
+// detail line reads, from left to right, comment, score, group, names, code and row number;
+// codes must be a Latin capital and digits (the extraction may run the first name into it).
+QList<QPair<int, QString>> detailLines(const QString& layoutText);
+// The detail lines of a PDF report.
+QList<QPair<int, QString>> detailLinesOf(const QString& path);
 } // namespace Reports
 
 // Types text into the widget key by key, as a user would (any script, not only ASCII).

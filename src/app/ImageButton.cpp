@@ -1,4 +1,4 @@
-#include "backup/ImageButton.h"
+#include "app/ImageButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>
