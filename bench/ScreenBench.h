@@ -11,8 +11,8 @@ class Frm1;
 class QAbstractButton;
 
 // Drives the real screens over the generated program folder (the working folder) as an
-// operator would, and times every action. Actions whose screen is not there yet are skipped
-// with a note on standard error.
+// operator would, and times every action. An action that fails is dropped with a note on
+// standard error.
 class ScreenBench
 {
   public:
@@ -42,5 +42,6 @@ class ScreenBench
 
     int subjects_;
     Frm1* window_ = nullptr;
+    int namesTyped_ = 0;
     QList<Series> series_;
 };
