@@ -30,6 +30,22 @@ bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, const QString& table)
     return true;
 }
 
+// The distinct values of an indexed column in ascending order, found by stepping from one value
+// to the next through the index (one seek a value) rather than reading every row. first is the
+// condition on the first value, next an extra condition on the following ones; "%1" in either
+// stands for the column.
+QString distinctValuesSql(const QString& column, const QString& table, const QString& first,
+                          const QString& next)
+{
+    const QString c = Schema::quoted(column);
+    const QString t = Schema::quoted(table);
+    return QStringLiteral("WITH RECURSIVE v(x) AS (SELECT min(%1) FROM %2 WHERE %1 %3 "
+                          "UNION ALL SELECT (SELECT min(%1) FROM %2 WHERE %1 > v.x%4) FROM v "
+                          "WHERE v.x IS NOT NULL) SELECT x FROM v WHERE x IS NOT NULL")
+        .arg(c, t, QString(first).replace(QLatin1String("%1"), c),
+             QString(next).replace(QLatin1String("%1"), c));
+}
+
 } // namespace
 
 RecordSetGridModel::RecordSetGridModel(const QStringList& columns, const QStringList& headings,
@@ -57,10 +73,9 @@ DistinctValuesModel::DistinctValuesModel(const RecordSet& records, const QString
                                          QObject* parent)
     : QSqlQueryModel(parent)
 {
-    const QString quoted = Schema::quoted(records.canonicalColumn(column));
     QSqlQuery query(Database::connection(records.file()));
-    query.prepare(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 IS NOT NULL ORDER BY %1")
-                      .arg(quoted, Schema::quoted(records.table())));
+    query.prepare(distinctValuesSql(records.canonicalColumn(column), records.table(),
+                                    QStringLiteral("IS NOT NULL"), QStringLiteral("")));
     runForModel(*this, std::move(query), records.table());
 }
 
@@ -72,12 +87,12 @@ PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& co
 
 void PrefixValuesModel::setPrefix(const QString& prefix)
 {
-    const QString quoted = Schema::quoted(column_);
+    const QString below = QStringLiteral("< ? || char(1114111)"); // every text with the prefix
     QSqlQuery query(Database::connection(file_));
-    query.prepare(QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 >= ? AND %1 < ? || "
-                                 "char(1114111) ORDER BY %1 LIMIT %3")
-                      .arg(quoted, Schema::quoted(table_))
-                      .arg(Offered));
+    query.prepare(distinctValuesSql(column_, table_, QStringLiteral(">= ? AND %1 ") + below,
+                                    QStringLiteral(" AND %1 ") + below) +
+                  QStringLiteral(" LIMIT %1").arg(Offered));
+    query.addBindValue(prefix);
     query.addBindValue(prefix);
     query.addBindValue(prefix);
     runForModel(*this, std::move(query), table_);
