@@ -26,11 +26,13 @@ void start(QWidget* owner)
     const QString program = findProgram();
     if (!program.isEmpty() && QProcess::startDetached(program, {}))
         return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("خطا"),
-                    QStringLiteral("ماشین حساب در این رایانه نصب نیست یا اجرا نشد.\n"
-                                   "یکی از برنامه‌های ماشین حساب (مانند gnome-calculator) را نصب "
-                                   "کنید."),
-                    QMessageBox::Ok, owner);
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("خطا"),
+        QStringLiteral(
+            "ماشین حساب در این رایانه نصب نیست یا اجرا نشد.\n"
+            "یکی از برنامه‌های ماشین حساب (مانند gnome-calculator) را نصب "
+            "کنید."),
+        QMessageBox::Ok, owner);
     box.exec();
 }
 

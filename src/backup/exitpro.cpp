@@ -3,10 +3,10 @@
 #include "app/ApplicationEnd.h"
 #include "app/Fonts.h"
 #include "app/Frm1.h"
+#include "app/ImageButton.h"
 #include "app/Twips.h"
 #include "backup/ExitArtwork.h"
 #include "backup/Frmbackup.h"
-#include "app/ImageButton.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -5,9 +5,9 @@
 // is pictured on its own.
 
 #include "app/Frm1.h"
+#include "app/ImageButton.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
-#include "app/ImageButton.h"
 #include "appearance/SettingsMenu.h"
 #include "appearance/ThemeFiles.h"
 #include "appearance/ThemePanel.h"

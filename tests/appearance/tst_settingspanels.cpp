@@ -1,7 +1,7 @@
 #include "app/Frm1.h"
+#include "app/ImageButton.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
-#include "app/ImageButton.h"
 #include "appearance/ThemeFiles.h"
 #include "backup/exitpro.h"
 #include "data/Database.h"
