@@ -30,16 +30,23 @@ configure_file(${SENVORA_PACKAGING}/${SENVORA_APPSTREAM_ID}.metainfo.xml.in
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${SENVORA_APPSTREAM_ID}.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-# Debian wants the changelog compressed with gzip -9n (no name, no time stamp).
+# Debian wants the changelog and the manual page compressed with gzip -9n (no name, no time).
+set(SENVORA_GZIPPED)
+function(senvora_gzip source output)
+    add_custom_command(OUTPUT ${output} COMMAND gzip -9nc ${source} > ${output}
+        DEPENDS ${source} VERBATIM)
+    set(SENVORA_GZIPPED ${SENVORA_GZIPPED} ${output} PARENT_SCOPE)
+endfunction()
 configure_file(${SENVORA_PACKAGING}/changelog.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog
     @ONLY)
-set(SENVORA_CHANGELOG_GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
-add_custom_command(OUTPUT ${SENVORA_CHANGELOG_GZ}
-    COMMAND gzip -9nc ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog > ${SENVORA_CHANGELOG_GZ}
-    DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog VERBATIM)
-add_custom_target(senvora_changelog ALL DEPENDS ${SENVORA_CHANGELOG_GZ})
-install(FILES ${SENVORA_PACKAGING}/copyright ${SENVORA_CHANGELOG_GZ}
+senvora_gzip(${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog
+    ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+senvora_gzip(${SENVORA_PACKAGING}/senvora.1 ${CMAKE_CURRENT_BINARY_DIR}/packaging/senvora.1.gz)
+add_custom_target(senvora_gzipped ALL DEPENDS ${SENVORA_GZIPPED})
+install(FILES ${SENVORA_PACKAGING}/copyright ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz
     DESTINATION ${SENVORA_DOC_DIR})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/senvora.1.gz
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME senvora)

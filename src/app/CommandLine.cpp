@@ -36,12 +36,20 @@ Request read(const QStringList& arguments, const QString& version)
     parser.setApplicationDescription(
         QStringLiteral("Senvora: geriatric depression screening (GDS-15) for psychology "
                        "clinics.\nWith no options, starts the application on the user's "
-                       "program folder (SENVORA_HOME, or ~/.local/share/Senvora)."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption showVersion = parser.addVersionOption();
+                       "program folder (SENVORA_HOME, or ~/.local/share/Senvora).\nQt's own "
+                       "options (-platform, -style, ...) are accepted too."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows these options."));
+    const QCommandLineOption showVersion({QStringLiteral("v"), QStringLiteral("version")},
+                                         QStringLiteral("Shows the version."));
+    parser.addOption(help);
+    parser.addOption(showVersion);
     const bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
-    if (parser.isSet(help))
-        return {Action::ShowHelp, parser.helpText()};
+    if (parser.isSet(help)) {
+        // Qt names the program in the usage line only when an application object exists.
+        const QString usage = QStringLiteral("Usage: senvora [options]\n");
+        return {Action::ShowHelp, usage + parser.helpText().section(QLatin1Char('\n'), 1)};
+    }
     if (parser.isSet(showVersion))
         return {Action::ShowVersion, QStringLiteral("Senvora ") + version};
     if (!understood)

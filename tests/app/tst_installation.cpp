@@ -50,7 +50,7 @@ void TestInstallation::commandLine_data()
     // "xcb" with no DISPLAY: any attempt to open a window would abort the program.
     const QString noDisplay = QStringLiteral("xcb");
     const QString version = QStringLiteral("Senvora " SENVORA_VERSION "\n");
-    const QStringList help{QStringLiteral("Usage:"), QStringLiteral("--help"),
+    const QStringList help{QStringLiteral("Usage: senvora [options]\n"), QStringLiteral("--help"),
                            QStringLiteral("--version")};
     const QStringList hint{QStringLiteral("senvora --help")};
     QTest::newRow("--version") << QStringList{"--version"} << noDisplay << 0 << QStringList{version}
@@ -145,8 +145,10 @@ void TestInstallation::installedProgramKeepsItsDataInTheUsersFolder()
     QCOMPARE(readAll(folder.filePath(QStringLiteral("Green.skn"))), QString::fromUtf8(marked));
     QCOMPARE(readAll(folder.filePath(QStringLiteral("Paper.skn"))),
              readAll(QStringLiteral(":/themes/Paper.skn")));
+    // Owner, group and others as the file system has them (not the "user" view of Qt).
+    const auto ownerGroupOther = QFile::Permissions::fromInt(0x7077);
     for (const QString& name : folder.entryList({QStringLiteral("*.skn")}, QDir::Files))
-        QCOMPARE(QFileInfo(folder.filePath(name)).permissions() & 0x0777,
+        QCOMPARE(QFileInfo(folder.filePath(name)).permissions() & ownerGroupOther,
                  QFile::ReadOwner | QFile::WriteOwner);
     // Nothing beside the executable, nothing in the installed defaults.
     QCOMPARE(QDir(prefix.filePath(QStringLiteral("bin")))
