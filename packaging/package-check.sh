@@ -7,6 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build}
+# The program is started as from a desktop session: a clean environment, the system's PATH.
+system_path=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin
 
 say() { printf '== %s\n' "$*"; }
 fail() { printf 'package-check: FAILED: %s\n' "$*" >&2; exit 1; }
@@ -29,7 +31,7 @@ cleanup() {
 trap cleanup EXIT
 
 say "package: $deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 dpkg-deb --contents "$deb" | awk '{print $1, $6}'
 
 say "lintian"
@@ -57,9 +59,12 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 say "start through the desktop entry under a virtual display"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ -n "$exec_line" ] || fail "no Exec line"
+program=$(PATH=$system_path command -v "${exec_line%% *}") ||
+    fail "the Exec line's command is not found"
+[ "$program" = /usr/bin/senvora ] || fail "the Exec line starts $program, not the installed program"
 data="$home/.local/share/Senvora"
 # shellcheck disable=SC2016  # expanded by the inner shell
-env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME="$home" \
+env -i PATH="$system_path" HOME="$home" \
     LANG=C.UTF-8 EXEC_LINE="$exec_line" \
     xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24' bash -c '
         cd "$HOME"
