@@ -7,9 +7,17 @@
 
 namespace ThemeFiles {
 
-void installMissing(const QString& folder)
+QString defaultsFolder(const QString& executableFolder)
 {
-    QDirIterator it(QStringLiteral(":/themes"), {QStringLiteral("*.skn")}, QDir::Files);
+    const QDir installed(executableFolder + QStringLiteral("/../share/senvora/themes"));
+    if (installed.exists())
+        return installed.canonicalPath();
+    return QStringLiteral(":/themes");
+}
+
+void installMissing(const QString& folder, const QString& defaults)
+{
+    QDirIterator it(defaults, {QStringLiteral("*.skn")}, QDir::Files);
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = QDir(folder).absoluteFilePath(QFileInfo(source).fileName());
