@@ -107,6 +107,21 @@ double PaintProbe::waitShownMs()
     return shownMs_;
 }
 
+EventLoopGap::EventLoopGap()
+{
+    auto* timer = new QTimer(this);
+    timer->setTimerType(Qt::PreciseTimer);
+    connect(timer, &QTimer::timeout, this, &EventLoopGap::turned);
+    timer->start(0);
+    sinceTurn_.start();
+}
+
+void EventLoopGap::turned()
+{
+    longestMs_ = std::max(longestMs_, elapsedMs(sinceTurn_));
+    sinceTurn_.start();
+}
+
 namespace {
 constexpr int StrayAfterMs = 3000; // longer than any timed notice
 }

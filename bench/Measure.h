@@ -52,6 +52,21 @@ class PaintProbe : public QObject
     double shownMs_ = -1.0;
 };
 
+// The longest time the event loop went without a turn while this object lived (a timer that
+// fires on every turn): how long a window could have waited for a repaint.
+class EventLoopGap : public QObject
+{
+  public:
+    EventLoopGap();
+    double longestMs() const { return longestMs_; }
+
+  private:
+    void turned();
+
+    QElapsedTimer sinceTurn_;
+    double longestMs_ = 0.0;
+};
+
 // Closes a message box that nothing answers (a failure the benchmark did not expect) after a
 // few seconds, and says what it read, so that a run never hangs.
 class StrayBoxGuard : public QObject

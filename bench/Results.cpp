@@ -33,10 +33,15 @@ QJsonObject Results::toJson() const
 {
     QJsonArray actionArray;
     for (const ActionFigure& figure : actions) {
-        actionArray.append(QJsonObject{{"n", figure.n},
-                                       {"action", figure.action},
-                                       {"p50_ms", figure.p50Ms},
-                                       {"p95_ms", figure.p95Ms}});
+        QJsonObject object{{"n", figure.n},
+                           {"action", figure.action},
+                           {"p50_ms", figure.p50Ms},
+                           {"p95_ms", figure.p95Ms}};
+        if (figure.syncs)
+            object.insert("syncs", *figure.syncs);
+        if (figure.rows > 0)
+            object.insert("rows", figure.rows);
+        actionArray.append(object);
     }
     QJsonArray memoryArray;
     for (const MemoryFigure& figure : memory)
@@ -53,9 +58,15 @@ Results Results::fromJson(const QJsonObject& json)
     Results results;
     for (const QJsonValue& value : json.value("actions").toArray()) {
         const QJsonObject figure = value.toObject();
-        results.actions.append({figure.value("n").toInt(), figure.value("action").toString(),
-                                figure.value("p50_ms").toDouble(),
-                                figure.value("p95_ms").toDouble()});
+        ActionFigure action{figure.value("n").toInt(),
+                            figure.value("action").toString(),
+                            figure.value("p50_ms").toDouble(),
+                            figure.value("p95_ms").toDouble(),
+                            std::nullopt,
+                            figure.value("rows").toInt()};
+        if (figure.contains("syncs"))
+            action.syncs = figure.value("syncs").toDouble();
+        results.actions.append(action);
     }
     for (const QJsonValue& value : json.value("memory").toArray()) {
         const QJsonObject figure = value.toObject();

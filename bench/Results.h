@@ -9,14 +9,18 @@
 class QTextStream;
 
 // The figures of a benchmark run, kept in the shape of bench/results.json:
-// {"actions": [{"n", "action", "p50_ms", "p95_ms"}], "memory": [{"n", "peak_rss_mb"}],
-//  "copy": {"bytes", "blocks_mb_s", "plain_mb_s"}}.
+// {"actions": [{"n", "action", "p50_ms", "p95_ms", "syncs"?, "rows"?}],
+//  "memory": [{"n", "peak_rss_mb"}], "copy": {"bytes", "blocks_mb_s", "plain_mb_s"}}.
+// "syncs" (mean sync calls per action) is given for the actions that write, "rows" for the
+// reports.
 struct ActionFigure
 {
     int n = 0;
     QString action;
     double p50Ms = 0.0;
     double p95Ms = 0.0;
+    std::optional<double> syncs;
+    int rows = 0;
 };
 
 struct MemoryFigure

@@ -14,8 +14,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
 #include <QTextStream>
 
 namespace {
@@ -28,6 +31,9 @@ constexpr int SearchReps = 30;
 constexpr int FinderReps = 10;
 constexpr int NamesPerOpen = 3;
 constexpr int ReportReps = 5;
+constexpr int ShownReps = 10;
+constexpr int BackSteps = 5;
+constexpr int GroupPrintReps = 3;
 
 void note(const QString& text)
 {
@@ -97,9 +103,12 @@ QList<Series> ScreenBench::run()
     hidePanels();
     groupReport(); // before enrolment adds rows to Print1
     enrolmentSave();
+    duplicateRefusal();
     runTestAndNext();
+    scoringShown();
     scoringSearch();
     codeFinder();
+    groupPrint();
     return series_;
 }
 
@@ -169,22 +178,44 @@ void ScreenBench::hidePanels()
     });
 }
 
+// Opens the enrolment panel and fills every entry.
+void ScreenBench::fillEnrolment(const QString& code, int rep)
+{
+    click(window_, "Command1");
+    child<QLineEdit>(window_, "Text11")->setText(code);
+    child<QLineEdit>(window_, "Text6")->setText(SubjectGenerator::firstNameOf(rep));
+    child<QLineEdit>(window_, "Text4")->setText(QStringLiteral("بهرامی"));
+    child<QLineEdit>(window_, "Text5")->setText(QStringLiteral("71"));
+    child<QLineEdit>(window_, "Text7")->setText(QStringLiteral("دیپلم"));
+    for (const char* combo : {"Combo1", "Combo2", "Combo3"})
+        child<QComboBox>(window_, combo)->setCurrentIndex(rep % 2);
+}
+
 void ScreenBench::enrolmentSave()
 {
     repeat(ActionName::EnrolmentSave, SaveReps, [this](int rep) {
-        click(window_, "Command1");
-        child<QLineEdit>(window_, "Text11")->setText(QStringLiteral("enrol-%1").arg(rep));
-        child<QLineEdit>(window_, "Text6")->setText(SubjectGenerator::firstNameOf(rep));
-        child<QLineEdit>(window_, "Text4")->setText(QStringLiteral("بهرامی"));
-        child<QLineEdit>(window_, "Text5")->setText(QStringLiteral("71"));
-        child<QLineEdit>(window_, "Text7")->setText(QStringLiteral("دیپلم"));
-        for (const char* combo : {"Combo1", "Combo2", "Combo3"})
-            child<QComboBox>(window_, combo)->setCurrentIndex(rep % 2);
+        fillEnrolment(QStringLiteral("enrol-%1").arg(rep), rep);
         ModalDriver refusal;
         refusal.notice();
         const double ms = timeMs([this] { click(window_, "Command8"); });
         if (!refusal.boxes().isEmpty()) {
             note(QStringLiteral("enrolment Save refused: ") + refusal.lastText());
+            return -1.0;
+        }
+        return ms;
+    });
+}
+
+// Save with the code of a subject already enrolled: the check finds it and says so.
+void ScreenBench::duplicateRefusal()
+{
+    repeat(ActionName::Duplicate, SaveReps, [this](int rep) {
+        fillEnrolment(SubjectGenerator::codeOf(subjectFor(2, rep)), rep);
+        ModalDriver refusal;
+        refusal.notice();
+        const double ms = timeMs([this] { click(window_, "Command8"); });
+        if (!refusal.done()) {
+            note(QStringLiteral("duplicate code: no refusal"));
             return -1.0;
         }
         return ms;
@@ -216,6 +247,39 @@ void ScreenBench::answerAndStep(QWidget* testScreen, int subject, bool recorded)
         if (recorded)
             series(ActionName::Next).ms << ms;
     }
+    lastItemAndBack(testScreen, recorded);
+}
+
+// On the last item: an answer changed, Next (it stores and says the test is over), then a few
+// steps Back, each after changing the answer so that every step stores it.
+void ScreenBench::lastItemAndBack(QWidget* testScreen, bool recorded)
+{
+    const auto changeAnswer = [testScreen] {
+        const bool yes = child<QRadioButton>(testScreen, "Option1")->isChecked();
+        click(testScreen, yes ? "Option2" : "Option1");
+    };
+    changeAnswer();
+    ModalDriver end;
+    end.notice();
+    const double lastMs = timeMs([testScreen] { click(testScreen, "CmdNext"); });
+    if (!end.done())
+        note(QStringLiteral("last item: no notice"));
+    else if (recorded)
+        series(ActionName::LastItem).ms << lastMs;
+    for (int step = 0; step < BackSteps; ++step) {
+        changeAnswer();
+        const double ms = timeMs([testScreen] { click(testScreen, "CmdBack"); });
+        if (recorded)
+            series(ActionName::Back).ms << ms;
+    }
+}
+
+void ScreenBench::scoringShown()
+{
+    repeat(ActionName::ScoringShown, ShownReps, [this](int) {
+        ModalDriver driver;
+        return openScreen<FrmkLID>(menuButton("Command3"), driver, "Command4", [](QWidget*) {});
+    });
 }
 
 void ScreenBench::scoringSearch()
@@ -248,29 +312,50 @@ void ScreenBench::codeFinder()
     repeat(ActionName::Finder, FinderReps, [&](int rep) {
         ModalDriver driver;
         return openScreen<FrmCode>(menuButton("Command4"), driver, "Command6",
-                                   [&](QWidget* screen) { typeNames(screen, rep > 0); });
+                                   [&](QWidget* screen) {
+                                       const bool recorded = rep > 0;
+                                       typeNames(screen, "DataCombo6", ActionName::Keystroke,
+                                                 &SubjectGenerator::firstNameOf, recorded);
+                                       typeNames(screen, "DataCombo1", ActionName::FamilyKeystroke,
+                                                 &SubjectGenerator::familyNameOf, recorded);
+                                       chooseGroups(screen, recorded);
+                                   });
     });
 }
 
-// Types whole first names into the first-name selector, timing every keystroke (each one
-// filters the grid).
-void ScreenBench::typeNames(QWidget* codeFinder, bool recorded)
+// Types whole names into a name selector, timing every keystroke (each one filters the grid).
+void ScreenBench::typeNames(QWidget* codeFinder, const char* selectorName, const QString& action,
+                            const std::function<QString(int)>& nameOf, bool recorded)
 {
-    auto* selector = child<QComboBox>(codeFinder, "DataCombo6");
+    auto* selector = child<QComboBox>(codeFinder, selectorName);
     if (!selector || !selector->lineEdit())
         return;
     for (int name = 0; name < NamesPerOpen; ++name) {
         selector->lineEdit()->clear();
         settle();
-        const QString text = SubjectGenerator::firstNameOf(namesTyped_++);
+        const QString text = nameOf(namesTyped_++);
         for (const QChar key : text) {
             const double ms = timeMs([&] {
                 typeText(selector->lineEdit(), QString(key));
                 settle();
             });
             if (recorded)
-                series(ActionName::Keystroke).ms << ms;
+                series(action).ms << ms;
         }
+    }
+}
+
+// Chooses every group in turn in the group selector (each choice filters the grid).
+void ScreenBench::chooseGroups(QWidget* codeFinder, bool recorded)
+{
+    auto* groups = child<QComboBox>(codeFinder, "Combo3");
+    for (int index = 0; groups && index < groups->count(); ++index) {
+        const double ms = timeMs([&] {
+            groups->setCurrentIndex(index);
+            settle();
+        });
+        if (recorded)
+            series(ActionName::GroupChosen).ms << ms;
     }
 }
 
@@ -299,4 +384,41 @@ void ScreenBench::groupReport()
         }
         return ms;
     });
+}
+
+// The code finder's Print of a real group (about a sixth of the registry), as the operator
+// meets it: group chosen, Print, until the notice that says where the PDF is. The longest
+// time the event loop waited during it is kept beside it.
+void ScreenBench::groupPrint()
+{
+    RecordSet rows(Database::File::Subjects, QStringLiteral("Print1"));
+    rows.setFilter(QStringLiteral("Group"), SubjectGenerator::RealGroup);
+    groupPrintRows_ = rows.recordCount();
+    repeat(ActionName::GroupPrint, GroupPrintReps, [&](int rep) {
+        ModalDriver driver;
+        double ms = -1.0;
+        openScreen<FrmCode>(menuButton("Command4"), driver, "Command6",
+                            [&](QWidget* screen) { ms = printGroup(screen, rep > 0); });
+        return ms;
+    });
+}
+
+double ScreenBench::printGroup(QWidget* codeFinder, bool recorded)
+{
+    auto* groups = child<QComboBox>(codeFinder, "Combo3");
+    groups->setCurrentIndex(groups->findText(SubjectGenerator::RealGroup));
+    settle();
+    ModalDriver whereItIs;
+    whereItIs.box();
+    EventLoopGap gap;
+    const double ms = timeMs([codeFinder] { click(codeFinder, "Command1"); });
+    const double longestGap = gap.longestMs();
+    QDir(QStringLiteral("Reports")).removeRecursively();
+    if (!whereItIs.done() || whereItIs.boxes().first().icon != QMessageBox::Information) {
+        note(QStringLiteral("code finder Print: ") + whereItIs.lastText());
+        return -1.0;
+    }
+    if (recorded)
+        series(ActionName::PrintGap).ms << longestGap;
+    return ms;
 }

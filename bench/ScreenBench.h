@@ -20,18 +20,28 @@ class ScreenBench
     ~ScreenBench();
 
     QList<Series> run();
+    // Rows of the real group printed by the code finder's Print (0 when not measured).
+    int groupPrintRows() const { return groupPrintRows_; }
 
   private:
     void mainWindowShown();
     void hidePanels();
+    void fillEnrolment(const QString& code, int rep);
     void enrolmentSave();
+    void duplicateRefusal();
     void runTestAndNext();
     void answerAndStep(QWidget* testScreen, int subject, bool recorded);
+    void lastItemAndBack(QWidget* testScreen, bool recorded);
+    void scoringShown();
     void scoringSearch();
     void searchSubjects(QWidget* scoringScreen);
     void codeFinder();
-    void typeNames(QWidget* codeFinder, bool recorded);
+    void typeNames(QWidget* codeFinder, const char* selectorName, const QString& action,
+                   const std::function<QString(int)>& nameOf, bool recorded);
+    void chooseGroups(QWidget* codeFinder, bool recorded);
     void groupReport();
+    void groupPrint();
+    double printGroup(QWidget* codeFinder, bool recorded);
 
     Series& series(const QString& action);
     QAbstractButton* menuButton(const char* name) const;
@@ -44,4 +54,5 @@ class ScreenBench
     Frm1* window_ = nullptr;
     int namesTyped_ = 0;
     QList<Series> series_;
+    int groupPrintRows_ = 0;
 };

@@ -156,6 +156,11 @@ QString firstNameOf(int index)
     return isMale(index) ? pick(maleNames, index, SaltName) : pick(femaleNames, index, SaltName);
 }
 
+QString familyNameOf(int index)
+{
+    return pick(familyNames, index, SaltFamily);
+}
+
 QString groupOf(int index, int subjects)
 {
     static const QString groups = QStringLiteral("ABCDEFG");
@@ -210,7 +215,7 @@ QString fill(int subjects)
     for (int index = 0; index < subjects; ++index) {
         const QString code = codeOf(index);
         const QString first = firstNameOf(index);
-        const QString family = pick(familyNames, index, SaltFamily);
+        const QString family = familyNameOf(index);
         const QString group = groupOf(index, subjects);
         const bool ok = ide.insert(
             {code, first, family, QString::number(60 + mix(index, SaltAge) % 36),

@@ -17,6 +17,9 @@ bool hasReportGroup(int subjects);
 
 QString codeOf(int index);
 QString firstNameOf(int index);
+QString familyNameOf(int index);
+// The group a real report prints: about a sixth of the subjects.
+inline const QString RealGroup = QStringLiteral("A");
 QString groupOf(int index, int subjects);
 // Fifteen answers "1"/"0", or empty for the subjects who have not taken the test yet.
 QString answersOf(int index);

@@ -4,6 +4,7 @@
 //
 //   senvora_bench [--out FILE] [--sizes 1000,100000] [--million] [--generate-only DIR]
 
+#include "ActionNames.h"
 #include "CopyBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
@@ -25,6 +26,8 @@
 namespace {
 
 constexpr int ChildTimeoutMs = 30 * 60 * 1000;
+constexpr int StartReps = 10;
+constexpr int StartTimeoutMs = 10000;
 
 QTextStream& err()
 {
@@ -105,14 +108,57 @@ bool generate(int subjects, const QString& home)
     return true;
 }
 
-bool runChild(int subjects, const QString& home, const QString& resultPath)
+QProcessEnvironment offscreenEnvironment()
 {
-    QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("SENVORA_NO_PRINTER"), QStringLiteral("1"));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    child.setProcessEnvironment(environment);
+    return environment;
+}
+
+// The real executable on the program folder home, from the start of its process until it
+// says its main window's first frame is painted; negative when it never did.
+double processStartMs(const QString& home)
+{
+    QProcess program;
+    QProcessEnvironment environment = offscreenEnvironment();
+    environment.insert(QStringLiteral("SENVORA_HOME"), home);
+    environment.insert(QStringLiteral("SENVORA_FIRST_FRAME_EXIT"), QStringLiteral("1"));
+    program.setProcessEnvironment(environment);
+    program.setProcessChannelMode(QProcess::SeparateChannels);
+    QElapsedTimer clock;
+    clock.start();
+    program.start(QStringLiteral(SENVORA_EXECUTABLE), {});
+    double ms = -1.0;
+    while (ms < 0 && program.waitForReadyRead(StartTimeoutMs)) {
+        if (program.readAllStandardOutput().contains("first frame"))
+            ms = elapsedMs(clock);
+    }
+    if (!program.waitForFinished(StartTimeoutMs))
+        program.kill();
+    return ms;
+}
+
+ActionFigure measureProcessStart(int subjects, const QString& home)
+{
+    Series start{ActionName::ProcessStart, {}};
+    for (int rep = 0; rep <= StartReps; ++rep) {
+        const double ms = processStartMs(home);
+        if (ms < 0) {
+            err() << "n=" << subjects << ": the program never painted its window" << Qt::endl;
+            return {};
+        }
+        if (rep > 0) // the first start brings the program and its libraries into memory
+            start.ms << ms;
+    }
+    return {subjects, start.action, start.percentile(50), start.percentile(95)};
+}
+
+bool runChild(int subjects, const QString& home, const QString& resultPath)
+{
+    QProcess child;
+    child.setProcessEnvironment(offscreenEnvironment());
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--child"), QString::number(subjects), QStringLiteral("--home"),
@@ -140,6 +186,8 @@ int orchestrate(const QList<int>& sizes, const QString& out)
             return 1;
         }
         all.merge(readJson(resultPath));
+        if (const ActionFigure start = measureProcessStart(subjects, home.path()); start.n > 0)
+            all.actions.append(start);
     }
     QTextStream stdOut(stdout);
     all.print(stdOut);

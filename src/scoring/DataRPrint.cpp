@@ -73,7 +73,8 @@ void DataRPrint::setClinic(const QString& name, const QString& address)
     clinicAddress_ = address;
 }
 
-bool DataRPrint::print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& rows)
+bool DataRPrint::print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& rows,
+                       const std::function<bool(int drawn)>& keepGoing)
 {
     rowCounter_ = 0;
     y_ = 0;
@@ -84,6 +85,8 @@ bool DataRPrint::print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& 
         if (!ensureRoom(painter, device, DetailHeight))
             return false;
         drawDetail(painter, rows);
+        if (keepGoing && !keepGoing(rowCounter_))
+            return false;
     }
     if (!ensureRoom(painter, device, ReportFooterHeight))
         return false;

@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 class QPagedPaintDevice;
 class QPainter;
 class QRectF;
@@ -21,8 +23,11 @@ class DataRPrint
 
     // Draws the whole report, all pages, with a painter begun on the device. The rows carry
     // the columns Code, FName, LName, Group, Score and Comment, in that order. Lines are
-    // numbered from 1. Returns false when the device refused a new page.
-    bool print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& rows);
+    // numbered from 1. After each detail line keepGoing (when given) is told how many lines are
+    // drawn; when it answers false the report stops there. Returns false when the device refused
+    // a new page or the report was stopped.
+    bool print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& rows,
+               const std::function<bool(int drawn)>& keepGoing = {});
 
     // The number shown on the last detail line printed.
     int rowCounter() const { return rowCounter_; }

@@ -4,6 +4,7 @@
 #include "data/RecordSet.h"
 #include "scoring/DataRPrint.h"
 #include "scoring/ReportDestination.h"
+#include "scoring/ReportProgress.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -34,20 +35,28 @@ void tellFailure(QWidget* owner, const QString& reason)
     box.exec();
 }
 
-// Draws the report onto the destination; returns the reason when it fails.
-QString printOnto(ReportDestination& destination, const RecordSet& rows, DataRPrint& report)
+// Draws the report onto the destination, showing progress over owner when it is long; returns
+// the reason when it fails. A report stopped by the operator fails with no reason and leaves
+// nothing behind.
+QString printOnto(QWidget* owner, ReportDestination& destination, const RecordSet& rows,
+                  DataRPrint& report, bool* stopped)
 {
     DataFailure::Collector readFailure;
+    const int total = rows.recordCount();
     QSqlQuery query = rows.select(reportColumns());
     if (readFailure.failed())
         return readFailure.message();
     QPainter painter;
     if (!destination.begin(painter))
         return destination.error();
-    if (!report.print(painter, destination.printer(), query)) {
+    ReportProgress progress(owner, total);
+    const auto keepGoing = [&progress](int drawn) { return progress.advance(drawn); };
+    if (!report.print(painter, destination.printer(), query, keepGoing) || !progress.finish()) {
         destination.printer().abort(); // nothing half-printed; a partial PDF is dropped
         painter.end();
-        return QStringLiteral("چاپگر صفحه تازه‌ای نپذیرفت.");
+        *stopped = progress.stopped();
+        return *stopped ? QString()
+                        : QStringLiteral("چاپگر صفحه تازه‌ای نپذیرفت.");
     }
     if (!destination.finish(painter))
         return destination.error();
@@ -62,7 +71,10 @@ ReportOutcome PrintResultReport(QWidget* owner, const RecordSet& rows, const QSt
     DataRPrint report;
     report.setClinic(clinicName, clinicAddress);
     ReportDestination destination;
-    const QString failure = printOnto(destination, rows, report);
+    bool stopped = false;
+    const QString failure = printOnto(owner, destination, rows, report, &stopped);
+    if (stopped)
+        return {};
     if (!failure.isEmpty()) {
         tellFailure(owner, failure);
         return {};

@@ -1,5 +1,7 @@
 #include "data/RecordSet.h"
+#include "data/Transaction.h"
 #include "lookup/FrmCode.h"
+#include "scoring/ReportProgress.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
@@ -7,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -26,6 +29,29 @@ void enrolSubjects()
         Fixture::enrol({.code = s[0], .firstName = s[1], .familyName = s[2], .group = s[3]});
 }
 
+// A group too long to print without progress, spread among subjects of another group; returns
+// its codes in table order.
+QStringList enrolLongGroup()
+{
+    QStringList codes;
+    Transaction once(Database::File::Subjects);
+    for (int i = 1; i <= ReportProgress::RowsWithoutDialog + 60; ++i) {
+        const QString code = QStringLiteral("L%1").arg(i, 3, 10, QLatin1Char('0'));
+        const QString group = i % 5 == 0 ? QStringLiteral("A") : QStringLiteral("B");
+        Fixture::enrol({.code = code, .group = group, .score = QString::number(i % 16)});
+        if (group == QLatin1String("B"))
+            codes << code;
+    }
+    once.commit();
+    return codes;
+}
+
+QStringList filesInReports()
+{
+    return QDir(QStringLiteral("Reports"))
+        .entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
 } // namespace
 
 class TestCodeFinder : public QObject
@@ -40,6 +66,8 @@ class TestCodeFinder : public QObject
     void typingOffersNamesWithThatBeginning();
     void groupReport_data();
     void groupReport();
+    void longGroupReportShowsProgressAndHoldsEveryRow();
+    void stoppedGroupReportLeavesNothing();
 
   private:
     static QComboBox* combo(FrmCode& screen, const QString& name)
@@ -229,6 +257,57 @@ void TestCodeFinder::groupReport()
     QCOMPARE(screen.adodc(3).hasFilter(), false);
     QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("Command6")), Qt::LeftButton);
     QVERIFY(!screen.isVisible());
+}
+
+void TestCodeFinder::longGroupReportShowsProgressAndHoldsEveryRow()
+{
+    TestHome home;
+    const QStringList codes = enrolLongGroup();
+    FrmCode screen;
+    screen.show();
+    retype(screen, QStringLiteral("Combo3"), QStringLiteral("B"));
+    int progressOutOf = -1; // the rows the progress dialog counts to
+    ModalDriver driver;
+    driver
+        .then([&](QWidget* modal) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(modal))
+                progressOutOf = progress->maximum();
+        })
+        .box();
+    QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QVERIFY(driver.done());
+    QCOMPARE(progressOutOf, codes.size());
+    QCOMPARE(driver.boxes().size(), 1);
+    QCOMPARE(driver.boxes().first().icon, QMessageBox::Information);
+    QCOMPARE(Reports::files().size(), 1);
+    QList<QPair<int, QString>> expected;
+    for (int i = 0; i < codes.size(); ++i)
+        expected.append({i + 1, codes[i]});
+    QCOMPARE(Reports::detailLinesOf(Reports::files().first()), expected);
+    QVERIFY(Reports::text(Reports::files().first()).count(QLatin1Char('\f')) >= 4);
+    QCOMPARE(filesInReports().size(), 1); // no partial file beside it
+}
+
+void TestCodeFinder::stoppedGroupReportLeavesNothing()
+{
+    TestHome home;
+    enrolLongGroup();
+    FrmCode screen;
+    screen.show();
+    retype(screen, QStringLiteral("Combo3"), QStringLiteral("B"));
+    ModalDriver driver;
+    driver
+        .then([](QWidget* modal) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(modal))
+                progress->findChild<QPushButton*>()->click();
+        })
+        .box(); // a notice after the stop would be answered here, and caught below
+    QTest::mouseClick(screen.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    QCOMPARE(driver.boxes().size(), 0);
+    QVERIFY(!driver.done());
+    QCOMPARE(filesInReports(), QStringList());
+    QVERIFY(screen.isVisible());
+    QCOMPARE(screen.adodc(3).hasFilter(), false);
 }
 
 QTEST_MAIN(TestCodeFinder)

@@ -276,7 +276,7 @@ QString text(const QString& path, bool layout)
 
 QList<QPair<int, QString>> detailLines(const QString& layoutText)
 {
-    static const QRegularExpression line(QStringLiteral("([A-Z]\\d+)\\S* (\\d+)\\s*$"));
+    static const QRegularExpression line(QStringLiteral("([A-Z]\\d+)\\S* (\\d+)\\S*\\s*$"));
     QList<QPair<int, QString>> lines;
     for (const QString& printed : layoutText.split(QLatin1Char('\n'))) {
         const QRegularExpressionMatch match = line.match(printed);

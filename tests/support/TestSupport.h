@@ -114,7 +114,8 @@ QString text(const QString& path, bool layout = false);
 QString plain(const QString& text);
 // The detail lines of a report's layout text as (row number, code), in printed order. A
 // detail line reads, from left to right, comment, score, group, names, code and row number;
-// codes must be a Latin capital and digits (the extraction may run the first name into it).
+// codes must be a Latin capital and digits (the extraction may run the first name into the code
+// or, from three-digit row numbers on, into the row number).
 QList<QPair<int, QString>> detailLines(const QString& layoutText);
 // The detail lines of a PDF report.
 QList<QPair<int, QString>> detailLinesOf(const QString& path);
