@@ -220,8 +220,8 @@ QSqlDatabase Database::connection(File file)
     } else if (QString problem = existingFileProblem(path); !problem.isEmpty()) {
         state.error = unusableFile(relativePath(file), problem);
     } else if (file == File::Subjects && !hasOurSchema(file, path)) {
-        if (QString problem = rebuildSubjects(path); !problem.isEmpty())
-            state.error = unusableFile(relativePath(file), problem);
+        if (QString refused = rebuildSubjects(path); !refused.isEmpty())
+            state.error = unusableFile(relativePath(file), refused);
     }
     if (!state.error.isEmpty())
         return QSqlDatabase();
