@@ -440,7 +440,7 @@ void TestBackupScreen::foreignRestoreBringsInRowsOnly()
     ApplicationEnd::reset();
     Fixture::enrol({.code = QStringLiteral("NEW"), .score = QStringLiteral("3")});
     QSqlQuery(Database::connection(Database::File::Subjects))
-        .exec(QStringLiteral("UPDATE Print1 SET Score = '9' WHERE Code = 'B1'"));
+        .exec(QStringLiteral("UPDATE Print1 SET Score = '9' WHERE Code = 'NEW'"));
     const QString backup = home.file(QStringLiteral("later/next.mdbB"));
     QVERIFY(QDir().mkpath(home.file(QStringLiteral("later"))));
     {
@@ -453,8 +453,7 @@ void TestBackupScreen::foreignRestoreBringsInRowsOnly()
     QStringList withNew = codes + QStringList{"NEW"};
     withNew.sort();
     QCOMPARE(codesIn(backup), withNew);
-    QCOMPARE(peek(backup, "SELECT Score FROM Print1 WHERE Code = 'B1'"), QStringList{"9"});
-    QCOMPARE(peek(backup, "SELECT Score FROM Print1 WHERE Code = 'NEW'"), QStringList{"3"});
+    QCOMPARE(peek(backup, "SELECT Score FROM Print1 WHERE Code = 'NEW'"), QStringList{"9"});
 }
 
 // Another program switched the live file to WAL mode and keeps it open: confirmed subjects sit
@@ -462,8 +461,7 @@ void TestBackupScreen::foreignRestoreBringsInRowsOnly()
 void TestBackupScreen::backupHoldsWhatTheLogHeld()
 {
     TestHome home;
-    QVERIFY(Database::verify().isEmpty());
-    Database::closeAll();
+    QVERIFY(Database::verify().isEmpty()); // our connection is open before the other's
     QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
     other.setDatabaseName(live());
     QVERIFY(other.open());

@@ -94,6 +94,7 @@ void TestSubjectFile::handPlacedFile()
     Fixture::enrol({.code = QStringLiteral("NEW")});
     Database::closeAll();
     codes << QStringLiteral("NEW");
+    codes.sort();
     QCOMPARE(peek(live(), QStringLiteral("SELECT Code FROM IDE ORDER BY Code")), codes);
     QVERIFY(Database::hasOurSchema(Database::File::Subjects, live()));
     QCOMPARE(filesIn(home.file(QStringLiteral("DBM"))), QStringList({"DB.mdb", "DB2.mdb"}));
@@ -114,6 +115,7 @@ void TestSubjectFile::leftoversGoAtTheStart()
     TestHome home;
     QVERIFY(Database::verify().isEmpty());
     Database::closeAll();
+    QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Back")));
     const QStringList leftovers{"DBM/DB2.mdb.restore",
                                 "DBM/DB2.mdb.restore-wal",
                                 "DBM/DB2.mdb.restore-ours",
