@@ -14,13 +14,19 @@ namespace {
 
 const QString notADatabase = QStringLiteral("این پرونده پایگاه داده نیست یا آسیب دیده است.");
 
-bool run(QSqlDatabase& db, const QString& statement, QString* error,
-         const QVariantList& values = {})
+QSqlQuery prepared(QSqlDatabase& db, const QString& statement, const QVariantList& values)
 {
     QSqlQuery query(db);
     query.prepare(statement);
     for (const QVariant& value : values)
         query.addBindValue(value);
+    return query;
+}
+
+bool run(QSqlDatabase& db, const QString& statement, QString* error,
+         const QVariantList& values = {})
+{
+    QSqlQuery query = prepared(db, statement, values);
     if (query.exec())
         return true;
     *error = query.lastError().text();
@@ -29,10 +35,7 @@ bool run(QSqlDatabase& db, const QString& statement, QString* error,
 
 QStringList firstColumn(QSqlDatabase& db, const QString& statement, const QVariantList& values = {})
 {
-    QSqlQuery query(db);
-    query.prepare(statement);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
+    QSqlQuery query = prepared(db, statement, values);
     QStringList rows;
     if (query.exec()) {
         while (query.next())

@@ -163,7 +163,7 @@ void checkDatabase(const QString& home, const QString& logPath, Findings& findin
 }
 
 // What the next start leaves: DBM/ holds the two databases and nothing else (no staging file,
-// log or journal), Back/ no partial copy.
+// write-ahead log or its index), Back/ no partial copy.
 void checkStrayFiles(const QString& home, Findings& findings)
 {
     const QString problem = Database::verify();
@@ -172,8 +172,10 @@ void checkStrayFiles(const QString& home, Findings& findings)
         findings.details << QStringLiteral("start refused: ") + problem;
     QStringList stray =
         QDir(home + QStringLiteral("/DBM")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    stray.removeAll(QStringLiteral("DB.mdb"));
-    stray.removeAll(QStringLiteral("DB2.mdb"));
+    // A rollback journal that SQLite found not hot (the kill fell before its header was
+    // written) is left for the next write to reuse; it is never played into the file.
+    for (const char* kept : {"DB.mdb", "DB2.mdb", "DB.mdb-journal", "DB2.mdb-journal"})
+        stray.removeAll(QString::fromLatin1(kept));
     stray += QDir(home + QStringLiteral("/Back"))
                  .entryList({QStringLiteral(".*"), QStringLiteral("*.part")},
                             QDir::Files | QDir::Hidden);
