@@ -3,11 +3,10 @@
 #include "app/Fonts.h"
 #include "calendar/SolarHijriDate.h"
 
-#include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QSqlQuery>
-#include <QTextOption>
+#include <QVarLengthArray>
 
 namespace {
 
@@ -78,6 +77,11 @@ bool DataRPrint::print(QPainter& painter, QPagedPaintDevice& device, QSqlQuery& 
 {
     rowCounter_ = 0;
     y_ = 0;
+    detailCells_.clear();
+    for (const Column& column : columns()) {
+        detailCells_.emplace_back(CellStyle{detailFont_, column.alignment, Qt::RightToLeft},
+                                  QSizeF(column.fieldWidth - 2 * Padding, DetailHeight));
+    }
     placeOnPage(painter, device);
     drawReportHeader(painter);
     drawPageHeader(painter);
@@ -154,10 +158,9 @@ void DataRPrint::drawDetail(QPainter& painter, const QSqlQuery& row)
 {
     const QList<Column>& table = columns();
     for (int i = 0; i < table.size(); ++i) {
-        const Column& column = table[i];
         const QString value = i == 0 ? myf_Format() : row.value(i).toString();
-        drawText(painter, {column.fieldLeft, column.fieldWidth}, y_, DetailHeight, value,
-                 detailFont_, column.alignment, Qt::RightToLeft);
+        detailCells_[static_cast<std::size_t>(i)].draw(
+            painter, QPointF(table[i].fieldLeft + Padding, y_), value);
     }
     drawRules(painter, y_, DetailHeight, false);
     y_ += DetailHeight;
@@ -180,12 +183,14 @@ void DataRPrint::drawReportFooter(QPainter& painter)
 
 void DataRPrint::drawRules(QPainter& painter, int top, int height, bool withTop)
 {
-    painter.setPen(QPen(Qt::black, 10));
+    QVarLengthArray<QLine, 10> lines;
     for (int x : ruleLines())
-        painter.drawLine(x, top, x, top + height);
+        lines.append(QLine(x, top, x, top + height));
     if (withTop)
-        painter.drawLine(0, top, ReportWidth, top);
-    painter.drawLine(0, top + height, ReportWidth, top + height);
+        lines.append(QLine(0, top, ReportWidth, top));
+    lines.append(QLine(0, top + height, ReportWidth, top + height));
+    painter.setPen(QPen(Qt::black, 10));
+    painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
 }
 
 // The designed captions keep the left-to-right reading they were laid out in (":آدرس" reads
@@ -194,18 +199,6 @@ void DataRPrint::drawRules(QPainter& painter, int top, int height, bool withTop)
 void DataRPrint::drawText(QPainter& painter, Cell cell, int top, int height, const QString& text,
                           const QFont& font, Qt::Alignment alignment, Qt::LayoutDirection direction)
 {
-    if (text.isEmpty())
-        return;
-    const QRectF box(cell.left + Padding, top, cell.width - 2 * Padding, height);
-    QFont fitted = font;
-    while (QFontMetricsF(fitted).horizontalAdvance(text) > box.width() &&
-           fitted.pixelSize() > font.pixelSize() * 2 / 3)
-        fitted.setPixelSize(fitted.pixelSize() - 10);
-    const QString shown = QFontMetricsF(fitted).elidedText(text, Qt::ElideRight, box.width());
-    QTextOption option(alignment);
-    option.setTextDirection(direction);
-    option.setWrapMode(QTextOption::NoWrap);
-    painter.setFont(fitted);
-    painter.setPen(Qt::black);
-    painter.drawText(box, shown, option);
+    drawCellText(painter, QRectF(cell.left + Padding, top, cell.width - 2 * Padding, height), text,
+                 {font, alignment, direction});
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "scoring/ReportCellText.h"
+
 #include <QFont>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -59,4 +62,5 @@ class DataRPrint
     QFont detailFont_;
     QFont titleFont_;
     QFont clinicFont_;
+    std::vector<CellTextCache> detailCells_; // one per column, for one report
 };

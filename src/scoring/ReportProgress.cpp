@@ -46,10 +46,7 @@ bool ReportProgress::finish()
 
 bool ReportProgress::turnEventLoop(int drawn)
 {
-    dialog_->setValue(qMin(drawn, rows_));
-    dialog_->setLabelText(QStringLiteral("گزارش آماده می‌شود: %L1 از %L2 سطر")
-                              .arg(qMin(drawn, rows_))
-                              .arg(rows_));
+    dialog_->setValue(qMin(drawn, rows_)); // the bar only: a new label would lay the dialog out
     QApplication::processEvents();
     sinceTurn_.start();
     if (!dialog_ || dialog_->wasCanceled() || ApplicationEnd::isEnding())
