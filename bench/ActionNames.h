@@ -26,6 +26,8 @@ inline const QString GroupPrint = QStringLiteral("code finder Print of a real gr
 inline const QString PrintGap = QStringLiteral("longest event-loop gap in that Print");
 inline const QString Report = QStringLiteral("group report of 1000 rows to PDF");
 inline const QString BlockCopy = QStringLiteral("CopyFileInBlocks of DB2.mdb");
+inline const QString BarCopy = QStringLiteral("CopyFileInBlocks of DB2.mdb with a progress bar");
+inline const QString CopyGap = QStringLiteral("longest event-loop gap in that copy");
 inline const QString PlainCopy = QStringLiteral("plain copy of DB2.mdb");
 inline const QString SyncedCopy = QStringLiteral("plain copy of DB2.mdb, synced");
 inline const QString DiskFlush = QStringLiteral("disk flush (4 KiB write + fdatasync)");
@@ -34,9 +36,12 @@ inline const QString DiskFlush = QStringLiteral("disk flush (4 KiB write + fdata
 inline const QStringList interactive{
     HidePanels,   EnrolmentSave, Duplicate, RunTest,         Next,       LastItem, Back, Search,
     ScoringShown, Finder,        Keystroke, FamilyKeystroke, GroupChosen};
+// The actions that write: each is one transaction, and its sync calls are counted.
+inline const QStringList writes{EnrolmentSave, Next, LastItem, Back, Search};
 // Outside the goal on growth: copies read the whole file, so their time grows with it by
 // nature; the disk flush is the machine's, not the application's.
 // A real group grows with the registry, and so does its report.
-inline const QStringList outsideGrowthGoal{BlockCopy, PlainCopy, SyncedCopy, DiskFlush, GroupPrint};
+inline const QStringList outsideGrowthGoal{BlockCopy, PlainCopy,  SyncedCopy,
+                                           DiskFlush, GroupPrint, PrintGap};
 
 } // namespace ActionName

@@ -10,6 +10,8 @@ struct CopyFigures
     qint64 bytes = 0;
     double blocksMbPerS = 0.0;
     double plainMbPerS = 0.0;
+    double barMbPerS = 0.0;    // the backup copy with its progress bar
+    double syncedMbPerS = 0.0; // a plain copy forced to the disk, as the backup is
 };
 
 // Copies the working folder's DBM/DB2.mdb with CopyFileInBlocks and with a plain file copy,

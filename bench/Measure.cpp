@@ -27,6 +27,11 @@ double Series::percentile(double p) const
     return sorted[low] + (sorted[high] - sorted[low]) * (rank - static_cast<double>(low));
 }
 
+double Series::syncsPerAction() const
+{
+    return ms.isEmpty() ? 0.0 : static_cast<double>(syncs) / static_cast<double>(ms.size());
+}
+
 double elapsedMs(const QElapsedTimer& start)
 {
     return static_cast<double>(start.nsecsElapsed()) / 1e6;

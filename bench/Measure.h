@@ -9,13 +9,16 @@
 
 #include <functional>
 
-// The timings of one action: every repetition in milliseconds, summarised by percentiles.
+// The timings of one action: every repetition in milliseconds, summarised by percentiles, and
+// the sync calls SQLite made in all of them.
 struct Series
 {
     QString action;
     QList<double> ms;
+    qint64 syncs = 0;
 
     double percentile(double p) const;
+    double syncsPerAction() const;
 };
 
 // Times one run of fn in milliseconds, wall clock.

@@ -10,7 +10,9 @@ class QTextStream;
 
 // The figures of a benchmark run, kept in the shape of bench/results.json:
 // {"actions": [{"n", "action", "p50_ms", "p95_ms", "syncs"?, "rows"?}],
-//  "memory": [{"n", "peak_rss_mb"}], "copy": {"bytes", "blocks_mb_s", "plain_mb_s"}}.
+//  "memory": [{"n", "peak_rss_mb"}],
+//  "copy": {"bytes", "blocks_mb_s", "plain_mb_s", "bar_mb_s", "synced_mb_s"},
+//  "slow_sync_ms"}.
 // "syncs" (mean sync calls per action) is given for the actions that write, "rows" for the
 // reports.
 struct ActionFigure
@@ -33,9 +35,12 @@ struct Results
 {
     QList<ActionFigure> actions;
     QList<MemoryFigure> memory;
+    int slowSyncMs = 0; // the sleep added to every SQLite sync (a slow disk), 0 for none
     qint64 copyBytes = 0;
     double blocksMbPerS = 0.0;
     double plainMbPerS = 0.0;
+    double barMbPerS = 0.0;
+    double syncedMbPerS = 0.0;
 
     QJsonObject toJson() const;
     static Results fromJson(const QJsonObject& json);

@@ -2,6 +2,7 @@
 
 #include "ActionNames.h"
 #include "SubjectGenerator.h"
+#include "SyncCounter.h"
 #include "app/Frm1.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
@@ -122,6 +123,16 @@ Series& ScreenBench::series(const QString& action)
     return series_.last();
 }
 
+void ScreenBench::record(const QString& action, bool recorded, const std::function<void()>& fn)
+{
+    const qint64 syncsBefore = SyncCounter::syncs();
+    const double ms = timeMs(fn);
+    if (!recorded)
+        return;
+    series(action).ms << ms;
+    series(action).syncs += SyncCounter::syncs() - syncsBefore;
+}
+
 QAbstractButton* ScreenBench::menuButton(const char* name) const
 {
     return child<QAbstractButton>(window_, name);
@@ -131,14 +142,17 @@ void ScreenBench::repeat(const QString& action, int reps,
                          const std::function<double(int rep)>& once)
 {
     for (int rep = 0; rep <= reps; ++rep) {
+        const qint64 syncsBefore = SyncCounter::syncs();
         const double ms = once(rep);
         if (ms < 0) {
             note(QStringLiteral("%1: failed at repetition %2; dropped").arg(action).arg(rep));
             series(action).ms.clear();
             return;
         }
-        if (rep > 0)
+        if (rep > 0) {
             series(action).ms << ms;
+            series(action).syncs += SyncCounter::syncs() - syncsBefore;
+        }
     }
 }
 
@@ -243,9 +257,7 @@ void ScreenBench::answerAndStep(QWidget* testScreen, int subject, bool recorded)
     for (int item = 1; item < ItemBank::ItemCount; ++item) {
         const bool yes = stored.mid(item - 1, 1) != ItemBank::Yes;
         click(testScreen, yes ? "Option1" : "Option2");
-        const double ms = timeMs([testScreen] { click(testScreen, "CmdNext"); });
-        if (recorded)
-            series(ActionName::Next).ms << ms;
+        record(ActionName::Next, recorded, [testScreen] { click(testScreen, "CmdNext"); });
     }
     lastItemAndBack(testScreen, recorded);
 }
@@ -261,16 +273,12 @@ void ScreenBench::lastItemAndBack(QWidget* testScreen, bool recorded)
     changeAnswer();
     ModalDriver end;
     end.notice();
-    const double lastMs = timeMs([testScreen] { click(testScreen, "CmdNext"); });
+    record(ActionName::LastItem, recorded, [testScreen] { click(testScreen, "CmdNext"); });
     if (!end.done())
         note(QStringLiteral("last item: no notice"));
-    else if (recorded)
-        series(ActionName::LastItem).ms << lastMs;
     for (int step = 0; step < BackSteps; ++step) {
         changeAnswer();
-        const double ms = timeMs([testScreen] { click(testScreen, "CmdBack"); });
-        if (recorded)
-            series(ActionName::Back).ms << ms;
+        record(ActionName::Back, recorded, [testScreen] { click(testScreen, "CmdBack"); });
     }
 }
 
@@ -335,12 +343,10 @@ void ScreenBench::typeNames(QWidget* codeFinder, const char* selectorName, const
         settle();
         const QString text = nameOf(namesTyped_++);
         for (const QChar key : text) {
-            const double ms = timeMs([&] {
+            record(action, recorded, [&] {
                 typeText(selector->lineEdit(), QString(key));
                 settle();
             });
-            if (recorded)
-                series(action).ms << ms;
         }
     }
 }
@@ -350,12 +356,10 @@ void ScreenBench::chooseGroups(QWidget* codeFinder, bool recorded)
 {
     auto* groups = child<QComboBox>(codeFinder, "Combo3");
     for (int index = 0; groups && index < groups->count(); ++index) {
-        const double ms = timeMs([&] {
+        record(ActionName::GroupChosen, recorded, [&] {
             groups->setCurrentIndex(index);
             settle();
         });
-        if (recorded)
-            series(ActionName::GroupChosen).ms << ms;
     }
 }
 

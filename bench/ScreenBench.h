@@ -44,6 +44,8 @@ class ScreenBench
     double printGroup(QWidget* codeFinder, bool recorded);
 
     Series& series(const QString& action);
+    // Times fn and, when recorded, adds its time and sync calls to the action's series.
+    void record(const QString& action, bool recorded, const std::function<void()>& fn);
     QAbstractButton* menuButton(const char* name) const;
     // Runs once unrecorded (warm-up), then reps times into the action's series. once returns
     // the milliseconds of one run, or a negative value when the action failed.

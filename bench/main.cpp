@@ -2,13 +2,15 @@
 // then drives the real screens offscreen in a child process of its own (so that the peak
 // memory is that size's alone), and prints one table and writes it as JSON.
 //
-//   senvora_bench [--out FILE] [--sizes 1000,100000] [--million] [--generate-only DIR]
+//   senvora_bench [--out FILE] [--sizes 1000,100000] [--million] [--slow-sync-ms MS]
+//                 [--generate-only DIR]
 
 #include "ActionNames.h"
 #include "CopyBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
 #include "SubjectGenerator.h"
+#include "SyncCounter.h"
 #include "app/ApplicationEnd.h"
 #include "data/Database.h"
 
@@ -62,16 +64,23 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
         standardMessages(type, context, message);
 }
 
-// The child: the screens over the program folder home, figures into resultPath.
-int measure(int subjects, const QString& home, const QString& resultPath)
+// The child: the screens over the program folder home, figures into resultPath. Every sync
+// SQLite makes is counted, and delayed by slowSyncMs to stand for a slow disk.
+int measure(int subjects, const QString& home, const QString& resultPath, int slowSyncMs)
 {
+    if (!SyncCounter::install(slowSyncMs)) {
+        err() << "the sync-counting file layer could not be installed" << Qt::endl;
+        return 1;
+    }
     QDir::setCurrent(home);
     ApplicationEnd::setQuitsEventLoop(false);
     QList<Series> series;
     StrayBoxGuard guard;
+    int groupRows = 0;
     {
         ScreenBench bench(subjects);
         series = bench.run();
+        groupRows = bench.groupPrintRows();
     }
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
@@ -80,13 +89,23 @@ int measure(int subjects, const QString& home, const QString& resultPath)
               << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;
     Results results;
     for (const Series& one : series) {
-        if (!one.ms.isEmpty())
-            results.actions.append({subjects, one.action, one.percentile(50), one.percentile(95)});
+        if (one.ms.isEmpty())
+            continue;
+        ActionFigure figure{subjects,           one.action,   one.percentile(50),
+                            one.percentile(95), std::nullopt, 0};
+        if (ActionName::writes.contains(one.action))
+            figure.syncs = one.syncsPerAction();
+        if (one.action == ActionName::GroupPrint)
+            figure.rows = groupRows;
+        results.actions.append(figure);
     }
     results.memory.append({subjects, peakResidentMb()});
+    results.slowSyncMs = slowSyncMs;
     results.copyBytes = copy.bytes;
     results.blocksMbPerS = copy.blocksMbPerS;
     results.plainMbPerS = copy.plainMbPerS;
+    results.barMbPerS = copy.barMbPerS;
+    results.syncedMbPerS = copy.syncedMbPerS;
     return writeJson(resultPath, results.toJson()) ? 0 : 1;
 }
 
@@ -152,17 +171,18 @@ ActionFigure measureProcessStart(int subjects, const QString& home)
         if (rep > 0) // the first start brings the program and its libraries into memory
             start.ms << ms;
     }
-    return {subjects, start.action, start.percentile(50), start.percentile(95)};
+    return {subjects, start.action, start.percentile(50), start.percentile(95), std::nullopt, 0};
 }
 
-bool runChild(int subjects, const QString& home, const QString& resultPath)
+bool runChild(int subjects, const QString& home, const QString& resultPath, int slowSyncMs)
 {
     QProcess child;
     child.setProcessEnvironment(offscreenEnvironment());
     child.setProcessChannelMode(QProcess::ForwardedChannels);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--child"), QString::number(subjects), QStringLiteral("--home"),
-                 home, QStringLiteral("--result"), resultPath});
+                 home, QStringLiteral("--result"), resultPath, QStringLiteral("--slow-sync-ms"),
+                 QString::number(slowSyncMs)});
     if (!child.waitForFinished(ChildTimeoutMs)) {
         child.kill();
         child.waitForFinished();
@@ -172,7 +192,7 @@ bool runChild(int subjects, const QString& home, const QString& resultPath)
     return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
 }
 
-int orchestrate(const QList<int>& sizes, const QString& out)
+int orchestrate(const QList<int>& sizes, const QString& out, int slowSyncMs)
 {
     Results all;
     for (int subjects : sizes) {
@@ -181,7 +201,7 @@ int orchestrate(const QList<int>& sizes, const QString& out)
         if (!home.isValid() || !generate(subjects, home.path()))
             return 1;
         err() << "n=" << subjects << ": measuring" << Qt::endl;
-        if (!runChild(subjects, home.path(), resultPath)) {
+        if (!runChild(subjects, home.path(), resultPath, slowSyncMs)) {
             err() << "n=" << subjects << ": the measuring process failed" << Qt::endl;
             return 1;
         }
@@ -219,7 +239,7 @@ int main(int argc, char* argv[])
         standardMessages = qInstallMessageHandler(quietMessages);
         QApplication app(argc, argv);
         const QStringList args = QCoreApplication::arguments();
-        return measure(args.value(2).toInt(), args.value(4), args.value(6));
+        return measure(args.value(2).toInt(), args.value(4), args.value(6), args.value(8).toInt());
     }
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
@@ -237,7 +257,11 @@ int main(int argc, char* argv[])
         QStringLiteral("Only fill the program folder <dir> with the first size's subjects (for "
                        "profiling)."),
         QStringLiteral("dir"));
-    parser.addOptions({out, sizes, million, generateOnly});
+    const QCommandLineOption slowSync(
+        QStringLiteral("slow-sync-ms"),
+        QStringLiteral("Make every SQLite sync sleep <ms> first (a slow disk)."),
+        QStringLiteral("ms"), QStringLiteral("0"));
+    parser.addOptions({out, sizes, million, generateOnly, slowSync});
     parser.process(app);
     QList<int> ns = parseSizes(parser.value(sizes));
     if (parser.isSet(million))
@@ -250,5 +274,8 @@ int main(int argc, char* argv[])
         const QString home = parser.value(generateOnly);
         return QDir().mkpath(home) && generate(ns.first(), home) ? 0 : 1;
     }
-    return orchestrate(ns, parser.value(out));
+    const int slowSyncMs = parser.value(slowSync).toInt();
+    if (slowSyncMs > 0)
+        err() << "every SQLite sync sleeps " << slowSyncMs << " ms first (a slow disk)" << Qt::endl;
+    return orchestrate(ns, parser.value(out), slowSyncMs);
 }

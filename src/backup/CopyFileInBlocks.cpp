@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -13,6 +14,10 @@
 namespace {
 
 constexpr qint64 BlockSize = 4048;
+// Blocks read and written per system call: a quarter of a megabyte of blocks.
+constexpr qint64 BlocksPerChunk = 64;
+// The event loop turns at least this often, so the windows keep painting.
+constexpr qint64 TurnEveryMs = 16;
 
 QString shown(const QString& path)
 {
@@ -57,27 +62,48 @@ class BlockCopy
         return true;
     }
 
+    // Reads and writes many blocks per system call; progress is still told block by block,
+    // and the event loop turns every few milliseconds (and once at the start). A source that
+    // changes its length meanwhile fails the copy.
     bool copyBlocks()
     {
         const qint64 total = source_.size();
-        QByteArray block(BlockSize, Qt::Uninitialized);
+        QByteArray chunk(BlockSize * BlocksPerChunk, Qt::Uninitialized);
         qint64 position = 0;
         report(position, total);
+        if (!turnEventLoop())
+            return false;
         while (position < total) {
-            QCoreApplication::processEvents();
-            if (ApplicationEnd::isEnding())
-                return fail(QString());
-            const qint64 length = qMin(BlockSize, total - position);
-            const qint64 read = source_.read(block.data(), length);
-            if (read != length)
-                return fail(QStringLiteral("خواندن پرونده «%1» ناتمام ماند: %2")
-                                .arg(shown(source_.fileName()), source_.errorString()));
-            if (temporary_.write(block.constData(), length) != length)
+            const qint64 length = qMin(chunk.size(), total - position);
+            if (source_.read(chunk.data(), length) != length)
+                return failedRead();
+            if (temporary_.write(chunk.constData(), length) != length)
                 return failedWrite();
+            for (qint64 done = position + BlockSize; done < position + length; done += BlockSize)
+                report(done, total);
             position += length;
             report(position, total);
+            if (sinceTurn_.elapsed() >= TurnEveryMs && !turnEventLoop())
+                return false;
+            if (ApplicationEnd::isEnding())
+                return fail(QString());
         }
+        if (source_.size() != total)
+            return failedRead();
         return true;
+    }
+
+    bool turnEventLoop()
+    {
+        QCoreApplication::processEvents();
+        sinceTurn_.start();
+        return !ApplicationEnd::isEnding() || fail(QString());
+    }
+
+    bool failedRead()
+    {
+        return fail(QStringLiteral("خواندن پرونده «%1» ناتمام ماند: %2")
+                        .arg(shown(source_.fileName()), source_.errorString()));
     }
 
     bool putInPlace()
@@ -111,6 +137,7 @@ class BlockCopy
     QTemporaryFile temporary_; // removed with its partial contents unless renamed into place
     const CopyProgress& progress_;
     QString problem_;
+    QElapsedTimer sinceTurn_;
 };
 
 void reportFailure(const QString& problem, const QString& destination)

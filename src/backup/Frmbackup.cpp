@@ -327,8 +327,14 @@ bool Frmbackup::runCopy(const std::function<bool(const CopyProgress&)>& copy)
     return copied && !ApplicationEnd::isEnding();
 }
 
+// The bar follows the copy by time, not by block: a new value repaints it at once.
 void Frmbackup::showProgress(qint64 copied, qint64 total)
 {
+    constexpr qint64 RepaintEveryMs = 16;
+    if (copied > 0 && copied < total && progressShown_.isValid() &&
+        progressShown_.elapsed() < RepaintEveryMs)
+        return;
+    progressShown_.start();
     progressBar1_->setValue(total > 0 ? static_cast<int>(copied * 1000 / total) : 1000);
 }
 

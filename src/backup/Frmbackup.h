@@ -3,6 +3,7 @@
 #include "backup/CopyFileInBlocks.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -74,6 +75,7 @@ class Frmbackup : public QWidget
     QPushButton* visualButtonEx3_ = nullptr;
     QPushButton* command1_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
+    QElapsedTimer progressShown_; // when the bar last took a new value
     QTimer* timer1_ = nullptr;
     QFileDialog* commonDialog1_ = nullptr;
     QString dialogFileName_; // the file dialog's name, kept between uses

@@ -236,7 +236,12 @@ QSqlDatabase Database::connection(File file)
         state.error = unusableFile(relativePath(file), problem);
         return QSqlDatabase();
     }
+    // Only now that the file is known to be ours: switching the journal mode writes its header.
     QString ignored;
+    runAll(db,
+           {QStringLiteral("PRAGMA journal_mode = %1").arg(QLatin1String(JournalMode)),
+            QStringLiteral("PRAGMA synchronous = FULL")},
+           &ignored); // a file another program holds keeps its mode until it is released
     runAll(db, Schema::indexStatements(tablesOf(file)), &ignored); // best effort on old files
     return db;
 }
@@ -258,8 +263,6 @@ bool Database::open(QSqlDatabase& db, Access access)
     }
     QStringList pragmas{QStringLiteral("PRAGMA trusted_schema = OFF"),
                         QStringLiteral("PRAGMA busy_timeout = %1").arg(BusyTimeoutMs)};
-    if (access == Access::ReadWrite)
-        pragmas << QStringLiteral("PRAGMA journal_mode = %1").arg(QLatin1String(JournalMode));
     QSqlQuery query(db);
     for (const QString& pragma : pragmas)
         query.exec(pragma); // a file another program holds keeps its mode until it is released

@@ -21,7 +21,8 @@ class Database
         ReadOnly
     };
 
-    // The journal mode of every file of ours, set on each connection that may write.
+    // The journal mode of every file of ours, set on each connection to it once its schema is
+    // known to be ours (switching the mode writes the file's header).
     static constexpr const char* JournalMode = "DELETE";
     static constexpr int BusyTimeoutMs = 5000;
 
@@ -36,8 +37,8 @@ class Database
     static QString lastError(File file);
 
     // Opens db (its file name set) the way every connection of ours is opened: SQLite's
-    // defensive mode, schema code untrusted, a bounded wait on a busy file, and, when it may
-    // write, our journal mode. False when the file does not open.
+    // defensive mode, schema code untrusted, a bounded wait on a busy file. False when the file
+    // does not open. Nothing is written to the file.
     static bool open(QSqlDatabase& db, Access access);
 
     // Checks both files (creating missing ones, removing what an interrupted restore left);
