@@ -1,5 +1,5 @@
-#include "app/Frm1.h"
 #include "app/ProgramFolder.h"
+#include "app/StartUp.h"
 #include "data/Database.h"
 
 #include <QApplication>
@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
         return refuse(problem);
     if (const QString problem = Database::verify(); !problem.isEmpty())
         return refuse(problem);
-    if (!Frm1::openNew())
+    if (!StartUp::openMainWindow())
         return 0;
     return QApplication::exec();
 }
