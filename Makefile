@@ -4,7 +4,7 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 DEBIAN_PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libgl1-mesa-dev \
+	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libsqlite3-dev libgl1-mesa-dev \
 	clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
