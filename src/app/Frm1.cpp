@@ -202,10 +202,15 @@ void Frm1::buildPanels()
 
 void Frm1::Form_Load()
 {
-    if (!SingleInstance::acquire()) {
+    if (const SingleInstance::Outcome lock = SingleInstance::acquire();
+        lock != SingleInstance::Outcome::Acquired) {
         startRefused_ = true;
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Warnnig"),
-                        QStringLiteral("برنامه در حال اجراست"), QMessageBox::Ok, this);
+        const bool running = lock == SingleInstance::Outcome::AnotherCopyRuns;
+        QMessageBox box(running ? QMessageBox::Information : QMessageBox::Critical,
+                        running ? QStringLiteral("Warnnig") : QStringLiteral("خطا"),
+                        running ? QStringLiteral("برنامه در حال اجراست")
+                                : SingleInstance::problem(),
+                        QMessageBox::Ok, this);
         box.exec();
         ApplicationEnd::endNow();
         return;

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
-#include "app/Frm1.h"
 #include "app/ProgramFolder.h"
+#include "app/StartUp.h"
 #include "data/Database.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
         return refuse(problem);
     if (const QString problem = Database::verify(); !problem.isEmpty())
         return refuse(problem);
-    if (!Frm1::openNew())
+    if (!StartUp::openMainWindow())
         return 0;
     return QApplication::exec();
 }

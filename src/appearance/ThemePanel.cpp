@@ -48,16 +48,13 @@ void ThemePanel::Command46_Click()
     hide();
 }
 
+// The main window is marked as closing for a restart only once the theme is stored: while a
+// failure is being told it is still the ordinary main window, whose close asks about a backup.
 void ThemePanel::ThemeButton_Click(int number)
 {
-    QLineEdit* closingFlag = mainWindow_->closingFlag();
-    const QString flagBefore = closingFlag->text();
-    closingFlag->setText(QStringLiteral("1"));
-    if (!storeTheme(number)) {
-        // Nothing changed: the main window stays, and a later close is a normal exit again.
-        closingFlag->setText(flagBefore);
-        return;
-    }
+    if (!storeTheme(number))
+        return; // nothing changed: the main window stays
+    mainWindow_->closingFlag()->setText(QStringLiteral("1"));
     auto* screen = new Frmskin;
     screen->setAttribute(Qt::WA_DeleteOnClose);
     screen->show();
