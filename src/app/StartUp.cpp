@@ -10,10 +10,8 @@ namespace StartUp {
 Frm1* openMainWindow()
 {
     // A refused lock is told by the main window itself, as ever.
-    if (SingleInstance::acquire() == SingleInstance::Outcome::Acquired) {
-        if (const QString problem = AutoBackup::runAtStart(); !problem.isEmpty())
-            DataFailure::show(problem);
-    }
+    if (SingleInstance::acquire() == SingleInstance::Outcome::Acquired)
+        AutoBackup::runInBackground([](const QString& problem) { DataFailure::show(problem); });
     return Frm1::openNew();
 }
 

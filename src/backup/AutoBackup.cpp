@@ -4,15 +4,19 @@
 #include "data/Database.h"
 #include "data/DurableFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QThread>
 #include <QUuid>
 
 #include <algorithm>
+#include <memory>
 
 namespace AutoBackup {
 
@@ -106,10 +110,12 @@ QString makeSnapshot(const QDir& dir, const QDate& day)
 {
     const QString target = dir.absoluteFilePath(fileName(day));
     const QString temporary = target + temporarySuffix();
-    QSqlDatabase live = Database::connection(Database::File::Subjects);
+    // A connection of its own: the snapshot may be taken on a thread other than the screens'.
+    ScopedConnection live(Database::absolutePath(Database::File::Subjects),
+                          Database::Access::ReadOnly);
     if (!live.isOpen())
-        return Database::lastError(Database::File::Subjects);
-    QSqlQuery vacuum(live);
+        return live.db().lastError().text();
+    QSqlQuery vacuum(live.db());
     QString problem;
     if (!vacuum.exec(QStringLiteral("VACUUM INTO ") + sqlText(temporary)))
         problem = vacuum.lastError().text();
@@ -196,6 +202,25 @@ QString runAtStart(const QDateTime& now)
                "نسخه پشتیبان خودکار امروز در پوشه «%1» ساخته نشد.\n%2\n"
                "برنامه بدون آن باز می‌شود؛ از صفحه پشتیبان‌گیری نسخه بگیرید.")
         .arg(folder(), problem);
+}
+
+void runInBackground(const std::function<void(const QString&)>& told)
+{
+    auto problem = std::make_shared<QString>();
+    const QDateTime now = QDateTime::currentDateTime();
+    QThread* worker = QThread::create([problem, now] { *problem = runAtStart(now); });
+    QObject::connect(worker, &QThread::finished, worker, [worker, problem, told] {
+        worker->deleteLater();
+        if (!problem->isEmpty())
+            told(*problem);
+    });
+    // The application never ends with a snapshot half-written: it waits for the thread.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, worker,
+                     [guard = QPointer<QThread>(worker)] {
+                         if (guard)
+                             guard->wait();
+                     });
+    worker->start(QThread::LowPriority);
 }
 
 } // namespace AutoBackup

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The daily snapshot of the subject database, made at the first start of each day into
 // Back/auto/ of the program folder. A snapshot is SQLite's own consistent copy of the live file
 // (never a raw copy), checked for integrity before it is put in place durably, owner-only,
@@ -29,5 +31,11 @@ QList<QDate> daysToKeep(QList<QDate> days);
 // and deletes the snapshots that are no longer kept. Returns the Persian description of a
 // failure, or the empty text; a failure never leaves a partial file behind.
 QString runAtStart(const QDateTime& now = QDateTime::currentDateTime());
+
+// The same on a thread of its own, so that the main window does not wait for the snapshot
+// (its read of the live file is one consistent transaction however long it takes). told is
+// called on the calling thread with the Persian description of a failure. The application
+// waits for the thread before it ends.
+void runInBackground(const std::function<void(const QString&)>& told);
 
 } // namespace AutoBackup
