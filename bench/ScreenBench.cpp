@@ -5,11 +5,11 @@
 #include "app/Frm1.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
+#include "questionnaire/Questionnaires.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/PrintResultReport.h"
 #include "support/TestSupport.h"
-#include "test/FrmTest.h"
-#include "test/ItemBank.h"
+#include "testscreen/FrmTest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -209,8 +209,8 @@ void ScreenBench::answerAndStep(QWidget* testScreen, int subject, bool recorded)
 {
     click(testScreen, "Command1");
     const QString stored = SubjectGenerator::answersOf(subject);
-    for (int item = 1; item < ItemBank::ItemCount; ++item) {
-        const bool yes = stored.mid(item - 1, 1) != ItemBank::Yes;
+    for (int item = 1; item < Questionnaires::geriatricDepression().itemCount(); ++item) {
+        const bool yes = stored.mid(item - 1, 1) != Questionnaire::Yes;
         click(testScreen, yes ? "Option1" : "Option2");
         const double ms = timeMs([testScreen] { click(testScreen, "CmdNext"); });
         if (recorded)

@@ -3,8 +3,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
-#include "scoring/ScoreBand.h"
-#include "test/ItemBank.h"
+#include "questionnaire/Questionnaires.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,6 +15,11 @@
 namespace SubjectGenerator {
 
 namespace {
+
+const Questionnaire& scale()
+{
+    return Questionnaires::geriatricDepression();
+}
 
 // A well-mixed 64-bit value for (index, salt): the same subject always gets the same data.
 std::uint64_t mix(int index, std::uint64_t salt)
@@ -178,8 +182,8 @@ QString answersOf(int index)
         return {};
     const std::uint64_t bits = mix(index, SaltAnswers);
     QString answers;
-    for (int item = 0; item < ItemBank::ItemCount; ++item)
-        answers += (bits >> item) & 1 ? ItemBank::Yes : ItemBank::No;
+    for (int item = 0; item < scale().itemCount(); ++item)
+        answers += (bits >> item) & 1 ? Questionnaire::Yes : Questionnaire::No;
     return answers;
 }
 
@@ -188,10 +192,7 @@ int scoreOf(int index)
     const QString answers = answersOf(index);
     if (answers.isEmpty())
         return -1;
-    int score = 0;
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
-        score += answers.mid(item - 1, 1) == KeyedAnswer(item) ? 1 : 0;
-    return score;
+    return scale().score(answers.split(QString(), Qt::SkipEmptyParts));
 }
 
 QString fill(int subjects)
@@ -220,13 +221,13 @@ QString fill(int subjects)
             return ide.error();
         QVariantList answerRow{code, group};
         const QString answers = answersOf(index);
-        for (int item = 0; item < ItemBank::ItemCount; ++item)
+        for (int item = 0; item < scale().itemCount(); ++item)
             answerRow << orNull(answers.mid(item, 1));
         if (!answer.insert(answerRow))
             return answer.error();
         const int score = scoreOf(index);
         const QString scoreText = score < 0 ? QString() : QString::number(score);
-        const QString comment = score < 0 ? QString() : ScoreBand::textFor(score);
+        const QString comment = score < 0 ? QString() : scale().bandText(score);
         if (!print.insert({code, first, family, group, orNull(scoreText), orNull(comment)}))
             return print.error();
     }

@@ -1,6 +1,6 @@
 #include "backup/CopyFileInBlocks.h"
 
-#include "app/ApplicationEnd.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "backup/SubjectRestore.h"
 
-#include "app/ApplicationEnd.h"
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,15 @@
 #include "lookup/FrmCode.h"
 
-#include "app/Fonts.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
+#include "appearance/ThemeBox.h"
 #include "data/Adodcs.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "lookup/SubjectModels.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/Fonts.h"
+#include "ui/HiddenBox.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -52,19 +55,9 @@ void FrmCode::buildRecordSets()
     using File = Database::File;
     adodc_ = makeAdodcs(
         this, {{File::Settings, "Theme"}, {File::Subjects, "IDE"}, {File::Subjects, "Print1"}});
-    const std::array<std::tuple<const char*, int, const char*>, 3> boxes{{
-        {"Text1", 1, "TH"},
-        {"Text2", 2, "ID"},
-        {"Text3", 3, "ID"},
-    }};
-    for (const auto& [name, records, column] : boxes) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->hide();
-        adodc(records).bind(box, QString::fromLatin1(column));
-        if (records == 1)
-            text1_ = box;
-    }
+    text1_ = themeBox(this, adodc(1), QStringLiteral("Text1"));
+    adodc(2).bind(hiddenBox(this, QStringLiteral("Text2")), SubjectColumn::Id);
+    adodc(3).bind(hiddenBox(this, QStringLiteral("Text3")), SubjectColumn::Id);
 }
 
 void FrmCode::buildGrid()
@@ -146,9 +139,7 @@ void FrmCode::buildSelectors()
                            QStringLiteral("SkinLabel21(0)"), 1560);
     combo3_ = selector(QStringLiteral("Combo3"), QStringLiteral(" :گروه"),
                        QStringLiteral("SkinLabel21(2)"), 2280);
-    combo3_->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                       QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                       QStringLiteral("G")});
+    combo3_->addItems(subjectGroups());
     combo3_->setCompleter(nullptr); // a group is matched exactly as typed
     blank(combo3_);
     combo3_->lineEdit()->setText(QStringLiteral("جنسيت را انتخاب كنيد"));

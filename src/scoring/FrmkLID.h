@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <array>
-
 class QAbstractButton;
 class QGroupBox;
 class QLabel;
@@ -47,14 +45,13 @@ class FrmkLID : public QWidget
     void Txt6_Change();
     void showStoredBand();
     void showBand(const QString& bandText);
-    QLineEdit* hiddenBox(const QString& name, RecordSet& records, const QString& column);
 
     QList<RecordSet*> adodc_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text5_ = nullptr;
     QLineEdit* text13_ = nullptr;
     QLineEdit* text16_ = nullptr;
-    std::array<QLineEdit*, 15> txt3_{};
+    QList<QLineEdit*> txt3_;
     QLineEdit* txt6_ = nullptr;
     QLabel* bandLabel_ = nullptr; // SkinLabel1(2)
     QLabel* label1_ = nullptr;

@@ -4,9 +4,9 @@
 #include "data/RecordSet.h"
 #include "scoring/DataRPrint.h"
 #include "scoring/ReportDestination.h"
+#include "ui/Notice.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QPainter>
 #include <QSqlQuery>
 
@@ -20,18 +20,15 @@ const QStringList& reportColumns()
 
 void tellWherePdfIs(QWidget* owner, const QString& path)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("گزارش"),
-                    QStringLiteral("چاپگری در دسترس نیست؛ گزارش در این پرونده ذخیره شد:\n%1")
-                        .arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::Ok, owner);
-    box.exec();
+    Notice::tell(owner, QMessageBox::Information, QStringLiteral("گزارش"),
+                 QStringLiteral("چاپگری در دسترس نیست؛ گزارش در این پرونده ذخیره شد:\n%1")
+                     .arg(QDir::toNativeSeparators(path)));
 }
 
 void tellFailure(QWidget* owner, const QString& reason)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("خطا"),
-                    QStringLiteral("گزارش چاپ نشد.\n%1").arg(reason), QMessageBox::Ok, owner);
-    box.exec();
+    Notice::tell(owner, QMessageBox::Critical, Notice::ErrorTitle,
+                 QStringLiteral("گزارش چاپ نشد.\n%1").arg(reason));
 }
 
 // Draws the report onto the destination; returns the reason when it fails.

@@ -1,8 +1,8 @@
-#include "app/ApplicationEnd.h"
 #include "backup/CopyFileInBlocks.h"
 #include "backup/Frmbackup.h"
 #include "data/Database.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFileDialog>

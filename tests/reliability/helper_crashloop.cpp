@@ -5,9 +5,9 @@
 //
 // Usage: helper_crashloop PROGRAM_FOLDER LOG_FILE SEED
 
-#include "app/ApplicationEnd.h"
 #include "app/Frm1.h"
 #include "support/ScreenDriver.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QDir>
