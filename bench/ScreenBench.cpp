@@ -3,6 +3,7 @@
 #include "ActionNames.h"
 #include "SubjectGenerator.h"
 #include "app/Frm1.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
 #include "questionnaire/Questionnaires.h"
@@ -278,9 +279,9 @@ void ScreenBench::typeNames(QWidget* codeFinder, bool recorded)
 // the whole table (1,000 rows at the small size) is printed instead.
 void ScreenBench::groupReport()
 {
-    RecordSet rows(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet rows(Database::File::Subjects, TableName::Results);
     if (SubjectGenerator::hasReportGroup(subjects_))
-        rows.setFilter(QStringLiteral("Group"), SubjectGenerator::reportGroup());
+        rows.setFilter(SubjectColumn::Group, SubjectGenerator::reportGroup());
     else
         rows.refresh();
     const int expected = rows.recordCount();

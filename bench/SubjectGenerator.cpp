@@ -1,5 +1,6 @@
 #include "SubjectGenerator.h"
 
+#include "data/Columns.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
@@ -130,12 +131,14 @@ class Inserter
     QSqlQuery query_;
 };
 
-QStringList answerColumns()
+// The columns of a subjects table, as the schema creates them.
+QStringList columnsOf(const QString& table)
 {
-    QStringList columns{QStringLiteral("Code"), QStringLiteral("Group")};
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
-        columns << QString::number(item);
-    return columns;
+    for (const TableSchema& schema : Schema::subjectTables()) {
+        if (schema.name == table)
+            return schema.columns;
+    }
+    return {};
 }
 
 } // namespace
@@ -202,12 +205,9 @@ QString fill(int subjects)
         return Database::lastError(Database::File::Subjects);
     QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
     Transaction transaction(Database::File::Subjects);
-    Inserter ide(
-        db, QStringLiteral("IDE"),
-        {"Code", "FName", "LName", "Sen", "Jens", "Taahol", "Tahsil", "Date", "Time", "Group"});
-    Inserter answer(db, QStringLiteral("Answer"), answerColumns());
-    Inserter print(db, QStringLiteral("Print1"),
-                   {"Code", "FName", "LName", "Group", "Score", "Comment"});
+    Inserter ide(db, TableName::Subjects, columnsOf(TableName::Subjects));
+    Inserter answer(db, TableName::Answers, columnsOf(TableName::Answers));
+    Inserter print(db, TableName::Results, columnsOf(TableName::Results));
     for (int index = 0; index < subjects; ++index) {
         const QString code = codeOf(index);
         const QString first = firstNameOf(index);

@@ -101,12 +101,12 @@ QString Frm1::siteAddress()
 void Frm1::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Print1"}});
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
     text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
     text3_ = hiddenBox(this, QStringLiteral("Text3"));
 }

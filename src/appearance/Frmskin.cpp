@@ -3,6 +3,7 @@
 #include "appearance/ApplyTheme.h"
 #include "appearance/FrmskinArt.h"
 #include "appearance/ThemeBox.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "ui/ImageButton.h"
 #include "ui/Twips.h"
@@ -14,7 +15,7 @@
 
 Frmskin::Frmskin(QWidget* parent)
     : QWidget(parent, Qt::Window),
-      adodc1_(new RecordSet(Database::File::Settings, QStringLiteral("Theme"), this)),
+      adodc1_(new RecordSet(Database::File::Settings, TableName::Settings, this)),
       text1_(themeBox(this, *adodc1_, QStringLiteral("Text1"))),
       k1_(confirmButton(QStringLiteral("k1"), twipsRect(1620, 2280, 1440, 525), false)),
       k2_(confirmButton(QStringLiteral("k2"), twipsRect(1560, 2280, 1440, 525), true))

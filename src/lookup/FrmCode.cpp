@@ -53,8 +53,9 @@ RecordSet& FrmCode::adodc(int number) const
 void FrmCode::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(
-        this, {{File::Settings, "Theme"}, {File::Subjects, "IDE"}, {File::Subjects, "Print1"}});
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
     text1_ = themeBox(this, adodc(1), QStringLiteral("Text1"));
     adodc(2).bind(hiddenBox(this, QStringLiteral("Text2")), SubjectColumn::Id);
     adodc(3).bind(hiddenBox(this, QStringLiteral("Text3")), SubjectColumn::Id);
@@ -69,7 +70,8 @@ void FrmCode::buildGrid()
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(twipsRect(120, 120, 5880, 420));
 
-    gridModel_ = new RecordSetGridModel({"Code", "FName", "LName", "Group"},
+    gridModel_ = new RecordSetGridModel({SubjectColumn::Code, SubjectColumn::FirstName,
+                                         SubjectColumn::LastName, SubjectColumn::Group},
                                         {QStringLiteral("کد"), QStringLiteral("نام"),
                                          QStringLiteral("نام خانوادگي"), QStringLiteral("گروه")},
                                         this);
@@ -179,27 +181,27 @@ void FrmCode::Form_Load()
     adodc(2).commitRow();
     adodc(2).refresh();
     rebindGrid();
-    setUpNameList(dataCombo6_, QStringLiteral("FName"));
-    setUpNameList(dataCombo1_, QStringLiteral("LName"));
+    setUpNameList(dataCombo6_, SubjectColumn::FirstName);
+    setUpNameList(dataCombo1_, SubjectColumn::LastName);
 }
 
 void FrmCode::Combo3_Change()
 {
     blank(dataCombo1_);
     blank(dataCombo6_);
-    filterGrid(QStringLiteral("Group"), combo3_->currentText());
+    filterGrid(SubjectColumn::Group, combo3_->currentText());
 }
 
 void FrmCode::DataCombo1_Change()
 {
     blank(dataCombo6_);
     blank(combo3_);
-    filterGrid(QStringLiteral("LName"), dataCombo1_->currentText());
+    filterGrid(SubjectColumn::LastName, dataCombo1_->currentText());
 }
 
 void FrmCode::DataCombo6_Change()
 {
-    filterGrid(QStringLiteral("FName"), dataCombo6_->currentText());
+    filterGrid(SubjectColumn::FirstName, dataCombo6_->currentText());
     blank(dataCombo1_);
     blank(combo3_);
 }
@@ -226,9 +228,9 @@ void FrmCode::blank(QComboBox* combo)
 void FrmCode::Command1_Click()
 {
     const QString group = combo3_->currentText();
-    adodc(3).setFilter(QStringLiteral("Group"), group);
-    PrintResultReport(this, adodc(3), adodc(1).field(QStringLiteral("Name")),
-                      adodc(1).field(QStringLiteral("Adress")));
+    adodc(3).setFilter(SubjectColumn::Group, group);
+    PrintResultReport(this, adodc(3), adodc(1).field(SettingsColumn::Name),
+                      adodc(1).field(SettingsColumn::Address));
     adodc(3).refresh();
 }
 

@@ -72,10 +72,10 @@ RecordSet& FrmkLID::adodc(int number) const
 void FrmkLID::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Print1"}});
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
     text1_ = themeBox(this, adodc(1), QStringLiteral("Text1"));
     text13_ = hiddenBox(this, QStringLiteral("Text13"));
     adodc(1).bind(text13_, SettingsColumn::Name);
@@ -139,7 +139,7 @@ void FrmkLID::buildScoreArea()
     txt6_->setObjectName(QStringLiteral("Txt6"));
     txt6_->setGeometry(twipsRect(1080, 360, 1200, 420));
     txt6_->setAlignment(Qt::AlignCenter);
-    adodc(4).bind(txt6_, QStringLiteral("Score"));
+    adodc(4).bind(txt6_, ResultColumn::Score);
     bandLabel_ = plainLabel(this, QStringLiteral("SkinLabel1(2)"), QStringLiteral("0"),
                             twipsRect(120, 960, 4320, 900));
     label1_ = plainLabel(this, QStringLiteral("Label1"), {}, twipsRect(120, 2040, 4320, 900));
@@ -147,7 +147,7 @@ void FrmkLID::buildScoreArea()
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
-    adodc(4).bind(label1_, QStringLiteral("Comment"));
+    adodc(4).bind(label1_, ResultColumn::Comment);
     connect(txt6_, &QLineEdit::textEdited, this, &FrmkLID::Txt6_Change);
     connect(&adodc(4), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
 }
@@ -192,14 +192,14 @@ void FrmkLID::SearchSubject()
         return;
     }
     adodc(2).refresh();
-    adodc(2).setFilter(QStringLiteral("code"), code);
+    adodc(2).setFilter(SubjectColumn::Code, code);
     if (!adodc(2).hasRows()) {
         TimedMessage(this, NoticeText::NoSuchSubject);
         return;
     }
     warnAboutUnansweredItems();
-    adodc(3).setFilter(QStringLiteral("code"), code);
-    adodc(4).setFilter(QStringLiteral("code"), code);
+    adodc(3).setFilter(SubjectColumn::Code, code);
+    adodc(4).setFilter(SubjectColumn::Code, code);
     text5_->setText(code);
     scoreAnswers();
 }
@@ -227,7 +227,7 @@ void FrmkLID::scoreAnswers()
         return;
     const QString code = text5_->text();
     text5_->clear();
-    adodc(4).setFilter(QStringLiteral("code"), code);
+    adodc(4).setFilter(SubjectColumn::Code, code);
     DataFailure::show(QStringLiteral("نمره آزمودنی ذخیره نشد.\n") + failure.message());
 }
 

@@ -1,5 +1,6 @@
 #include "scoring/PrintResultReport.h"
 
+#include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
 #include "scoring/DataRPrint.h"
@@ -14,7 +15,9 @@ namespace {
 
 const QStringList& reportColumns()
 {
-    static const QStringList columns{"Code", "FName", "LName", "Group", "Score", "Comment"};
+    using namespace SubjectColumn;
+    static const QStringList columns{Code,  FirstName,           LastName,
+                                     Group, ResultColumn::Score, ResultColumn::Comment};
     return columns;
 }
 

@@ -2,6 +2,7 @@
 
 #include "appearance/ApplyTheme.h"
 #include "appearance/ThemeBox.h"
+#include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/NumericText.h"
 #include "data/RecordSet.h"
@@ -52,11 +53,11 @@ const QStringList& subjectBoxNames()
 
 FrmTest::FrmTest(QWidget* parent)
     : QWidget(parent, Qt::Window),
-      adodc1_(new RecordSet(Database::File::Settings, QStringLiteral("Theme"), this)),
-      adodc2_(new RecordSet(Database::File::Subjects, QStringLiteral("Answer"), this)),
-      adodc3_(new RecordSet(Database::File::Subjects, QStringLiteral("IDE"), this)),
-      adodc4_(new RecordSet(Database::File::Subjects, QStringLiteral("Answer"), this)),
-      adodc5_(new RecordSet(Database::File::Subjects, QStringLiteral("IDE"), this))
+      adodc1_(new RecordSet(Database::File::Settings, TableName::Settings, this)),
+      adodc2_(new RecordSet(Database::File::Subjects, TableName::Answers, this)),
+      adodc3_(new RecordSet(Database::File::Subjects, TableName::Subjects, this)),
+      adodc4_(new RecordSet(Database::File::Subjects, TableName::Answers, this)),
+      adodc5_(new RecordSet(Database::File::Subjects, TableName::Subjects, this))
 {
     setObjectName(QStringLiteral("FrmTest"));
     setWindowTitle(QStringLiteral("صفحه اجراي تست"));
@@ -76,12 +77,12 @@ void FrmTest::buildRecordSets()
         all[i]->setObjectName(QStringLiteral("Adodc%1").arg(i + 1));
     text2_ = themeBox(this, *adodc1_, QStringLiteral("Text2"));
     text15_ = hiddenBox(this, QStringLiteral("Text15"));
-    adodc2_->bind(text15_, QStringLiteral("ID"));
+    adodc2_->bind(text15_, SubjectColumn::Id);
     for (qsizetype i = 0; i < subjectFields().size(); ++i) {
         adodc3_->bind(frame1_->findChild<QLineEdit*>(subjectBoxNames().at(i)),
                       subjectFields().at(i).column);
     }
-    adodc5_->bind(text13_, QStringLiteral("FName"));
+    adodc5_->bind(text13_, SubjectColumn::FirstName);
     for (RecordSet* records : all)
         records->refresh();
 }
