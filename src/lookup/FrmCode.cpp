@@ -29,8 +29,8 @@ FrmCode::FrmCode(QWidget* parent) : QWidget(parent, Qt::Window)
     buildGrid();
     buildSelectors();
     buildButtons();
-    adodc(1).refresh();
-    adodc(3).refresh();
+    settings().refresh();
+    results().refresh();
     Form_Load();
 }
 
@@ -45,20 +45,15 @@ FrmCode::~FrmCode()
     }
 }
 
-RecordSet& FrmCode::adodc(int number) const
-{
-    return *adodc_.at(number - 1);
-}
-
 void FrmCode::buildRecordSets()
 {
     using File = Database::File;
     adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
                                {File::Subjects, TableName::Subjects},
                                {File::Subjects, TableName::Results}});
-    text1_ = themeBox(this, adodc(1), QStringLiteral("Text1"));
-    adodc(2).bind(hiddenBox(this, QStringLiteral("Text2")), SubjectColumn::Id);
-    adodc(3).bind(hiddenBox(this, QStringLiteral("Text3")), SubjectColumn::Id);
+    text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
+    subjects().bind(hiddenBox(this, QStringLiteral("Text2")), SubjectColumn::Id);
+    results().bind(hiddenBox(this, QStringLiteral("Text3")), SubjectColumn::Id);
 }
 
 void FrmCode::buildGrid()
@@ -111,8 +106,8 @@ QComboBox* FrmCode::selector(const QString& name, const QString& caption, const 
 void FrmCode::setUpNameList(QComboBox* combo, const QString& column)
 {
     const QSignalBlocker silent(combo);
-    combo->setModel(new DistinctValuesModel(adodc(2), column, combo));
-    auto* offered = new PrefixValuesModel(adodc(2), column, combo);
+    combo->setModel(new DistinctValuesModel(subjects(), column, combo));
+    auto* offered = new PrefixValuesModel(subjects(), column, combo);
     auto* completer = new QCompleter(offered, combo);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setCaseSensitivity(Qt::CaseSensitive);
@@ -178,8 +173,8 @@ bool FrmCode::eventFilter(QObject* watched, QEvent* event)
 void FrmCode::Form_Load()
 {
     ApplyTheme(this, text1_->text(), ThemeTable::Standard);
-    adodc(2).commitRow();
-    adodc(2).refresh();
+    subjects().commitRow();
+    subjects().refresh();
     rebindGrid();
     setUpNameList(dataCombo6_, SubjectColumn::FirstName);
     setUpNameList(dataCombo1_, SubjectColumn::LastName);
@@ -208,13 +203,13 @@ void FrmCode::DataCombo6_Change()
 
 void FrmCode::filterGrid(const QString& column, const QString& value)
 {
-    adodc(2).setFilter(column, value);
+    subjects().setFilter(column, value);
     rebindGrid();
 }
 
 void FrmCode::rebindGrid()
 {
-    gridModel_->show(adodc(2));
+    gridModel_->show(subjects());
 }
 
 // Blanking a selector from here does not run its own filtering.
@@ -228,10 +223,10 @@ void FrmCode::blank(QComboBox* combo)
 void FrmCode::Command1_Click()
 {
     const QString group = combo3_->currentText();
-    adodc(3).setFilter(SubjectColumn::Group, group);
-    PrintResultReport(this, adodc(3), adodc(1).field(SettingsColumn::Name),
-                      adodc(1).field(SettingsColumn::Address));
-    adodc(3).refresh();
+    results().setFilter(SubjectColumn::Group, group);
+    PrintResultReport(this, results(), settings().field(SettingsColumn::Name),
+                      settings().field(SettingsColumn::Address));
+    results().refresh();
 }
 
 void FrmCode::Command6_Click()

@@ -64,11 +64,6 @@ FrmkLID::FrmkLID(QWidget* parent) : QWidget(parent, Qt::Window)
     Form_Load();
 }
 
-RecordSet& FrmkLID::adodc(int number) const
-{
-    return *adodc_.at(number - 1);
-}
-
 void FrmkLID::buildRecordSets()
 {
     using File = Database::File;
@@ -76,11 +71,11 @@ void FrmkLID::buildRecordSets()
                                {File::Subjects, TableName::Answers},
                                {File::Subjects, TableName::Subjects},
                                {File::Subjects, TableName::Results}});
-    text1_ = themeBox(this, adodc(1), QStringLiteral("Text1"));
+    text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
     text13_ = hiddenBox(this, QStringLiteral("Text13"));
-    adodc(1).bind(text13_, SettingsColumn::Name);
+    settings().bind(text13_, SettingsColumn::Name);
     text16_ = hiddenBox(this, QStringLiteral("Text16"));
-    adodc(1).bind(text16_, SettingsColumn::Address);
+    settings().bind(text16_, SettingsColumn::Address);
     text5_ = hiddenBox(this, QStringLiteral("Text5"));
 }
 
@@ -102,7 +97,7 @@ void FrmkLID::buildSubjectPanel()
         box->setObjectName(subjectBoxNames().at(i));
         box->setGeometry(twipsRect(120, top, 2800, 340));
         box->setReadOnly(true);
-        adodc(3).bind(box, field.column);
+        subjects().bind(box, field.column);
         top += 380;
     }
     frame5_->findChild<QLineEdit*>(QStringLiteral("Text6"))->setMaxLength(3);
@@ -125,7 +120,7 @@ void FrmkLID::buildAnswerBoxes()
         box->setGeometry(twipsRect(left, top, 540, 360));
         box->setAlignment(Qt::AlignCenter);
         box->setReadOnly(true);
-        adodc(2).bind(box, Questionnaire::answerColumn(item));
+        answers().bind(box, Questionnaire::answerColumn(item));
         txt3_.append(box);
     }
 }
@@ -139,7 +134,7 @@ void FrmkLID::buildScoreArea()
     txt6_->setObjectName(QStringLiteral("Txt6"));
     txt6_->setGeometry(twipsRect(1080, 360, 1200, 420));
     txt6_->setAlignment(Qt::AlignCenter);
-    adodc(4).bind(txt6_, ResultColumn::Score);
+    results().bind(txt6_, ResultColumn::Score);
     bandLabel_ = plainLabel(this, QStringLiteral("SkinLabel1(2)"), QStringLiteral("0"),
                             twipsRect(120, 960, 4320, 900));
     label1_ = plainLabel(this, QStringLiteral("Label1"), {}, twipsRect(120, 2040, 4320, 900));
@@ -147,9 +142,9 @@ void FrmkLID::buildScoreArea()
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
-    adodc(4).bind(label1_, ResultColumn::Comment);
+    results().bind(label1_, ResultColumn::Comment);
     connect(txt6_, &QLineEdit::textEdited, this, &FrmkLID::Txt6_Change);
-    connect(&adodc(4), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
+    connect(&results(), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
 }
 
 void FrmkLID::buildButtons()
@@ -191,15 +186,15 @@ void FrmkLID::SearchSubject()
         TimedMessage(this, NoticeText::CodeMissing);
         return;
     }
-    adodc(2).refresh();
-    adodc(2).setFilter(SubjectColumn::Code, code);
-    if (!adodc(2).hasRows()) {
+    answers().refresh();
+    answers().setFilter(SubjectColumn::Code, code);
+    if (!answers().hasRows()) {
         TimedMessage(this, NoticeText::NoSuchSubject);
         return;
     }
     warnAboutUnansweredItems();
-    adodc(3).setFilter(SubjectColumn::Code, code);
-    adodc(4).setFilter(SubjectColumn::Code, code);
+    subjects().setFilter(SubjectColumn::Code, code);
+    results().setFilter(SubjectColumn::Code, code);
     text5_->setText(code);
     scoreAnswers();
 }
@@ -227,7 +222,7 @@ void FrmkLID::scoreAnswers()
         return;
     const QString code = text5_->text();
     text5_->clear();
-    adodc(4).setFilter(SubjectColumn::Code, code);
+    results().setFilter(SubjectColumn::Code, code);
     DataFailure::show(QStringLiteral("نمره آزمودنی ذخیره نشد.\n") + failure.message());
 }
 
@@ -236,7 +231,7 @@ bool FrmkLID::storeScore(const DataFailure::Collector& failure)
     Transaction transaction(Database::File::Subjects);
     if (!transaction.isActive())
         return false;
-    setScore(scale().score(adodc(2).fields(scale().answerColumns())));
+    setScore(scale().score(answers().fields(scale().answerColumns())));
     return !failure.failed() && transaction.commit();
 }
 
@@ -251,7 +246,7 @@ void FrmkLID::setScore(int score)
 void FrmkLID::Txt6_Change()
 {
     showBand(scale().bandTextForStored(txt6_->text()));
-    adodc(4).commitRow();
+    results().commitRow();
 }
 
 void FrmkLID::showBand(const QString& bandText)
@@ -276,6 +271,6 @@ void FrmkLID::Command6_Click()
             2000);
         return;
     }
-    PrintResultReport(this, adodc(4), text13_->text(), text16_->text());
+    PrintResultReport(this, results(), text13_->text(), text16_->text());
     text5_->clear();
 }

@@ -22,7 +22,10 @@ class FrmkLID : public QWidget
     explicit FrmkLID(QWidget* parent = nullptr);
 
     // The record sets Adodc1 (Theme), Adodc2 (Answer), Adodc3 (IDE) and Adodc4 (Print1).
-    RecordSet& adodc(int number) const;
+    RecordSet& settings() const { return *adodc_.at(0); }
+    RecordSet& answers() const { return *adodc_.at(1); }
+    RecordSet& subjects() const { return *adodc_.at(2); }
+    RecordSet& results() const { return *adodc_.at(3); }
     // The search marker: the code of the subject found by the last search, empty before a
     // search and after a print.
     QLineEdit* searchMarker() const { return text5_; }
