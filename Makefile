@@ -4,8 +4,9 @@ JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 DEBIAN_PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
-	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libgl1-mesa-dev \
-	clang libclang-rt-14-dev
+	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libsqlite3-dev libgl1-mesa-dev \
+	clang libclang-rt-14-dev \
+	dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 FUZZ_BUILD   ?= build-fuzz
@@ -13,7 +14,8 @@ ASAN_BUILD   ?= build-asan
 FUZZERS      := $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-asan fuzz fuzz-smoke fuzz-build bench stress format clean
+.PHONY: all deps build run test test-asan fuzz fuzz-smoke fuzz-build bench stress package package-check \
+	format clean
 
 all: build
 
@@ -84,6 +86,15 @@ stress: build
 	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} QTEST_FUNCTION_TIMEOUT=36000000 \
 		./tst_crashsafety > stress.log 2>&1; status=$$?; \
 		grep -v '^kills:' stress.log | tail -5; grep '^kills:' stress.log; exit $$status
+
+# The Debian package: $(BUILD)/senvora_<version>_amd64.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# Installs the package with apt, starts it from its menu entry under a virtual display, runs
+# lintian and the desktop-entry and AppStream validators, removes it and checks the user's data.
+package-check: package
+	$(SUDO) env BUILD=$(BUILD) packaging/package-check.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

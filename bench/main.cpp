@@ -4,6 +4,7 @@
 //
 //   senvora_bench [--out FILE] [--sizes 1000,100000] [--million] [--generate-only DIR]
 
+#include "AutoBackupBench.h"
 #include "CopyBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
@@ -72,6 +73,7 @@ int measure(int subjects, const QString& home, const QString& resultPath)
     }
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
+    measureAutoBackup(series);
     if (guard.strays() > 0)
         err() << "n=" << subjects << ": " << guard.strays()
               << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;

@@ -200,10 +200,13 @@ void Frm1::buildPanels()
 
 void Frm1::Form_Load()
 {
-    if (!SingleInstance::acquire()) {
+    if (const SingleInstance::Outcome lock = SingleInstance::acquire();
+        lock != SingleInstance::Outcome::Acquired) {
         startRefused_ = true;
-        Notice::tell(this, QMessageBox::Information, QStringLiteral("Warnnig"),
-                     QStringLiteral("برنامه در حال اجراست"));
+        const bool running = lock == SingleInstance::Outcome::AnotherCopyRuns;
+        Notice::tell(this, running ? QMessageBox::Information : QMessageBox::Critical,
+                     running ? QStringLiteral("Warnnig") : Notice::ErrorTitle,
+                     running ? QStringLiteral("برنامه در حال اجراست") : SingleInstance::problem());
         ApplicationEnd::endNow();
         return;
     }

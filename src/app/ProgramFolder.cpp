@@ -31,7 +31,8 @@ QString prepare(const QString& folder)
     }
     if (!QDir::setCurrent(dir.absolutePath()))
         return QStringLiteral("پوشه «%1» باز نشد.").arg(dir.absolutePath());
-    ThemeFiles::installMissing(dir.absolutePath());
+    ThemeFiles::installMissing(dir.absolutePath(),
+                               ThemeFiles::defaultsFolder(QCoreApplication::applicationDirPath()));
     return {};
 }
 

@@ -1,5 +1,6 @@
-#include "app/Frm1.h"
+#include "app/CommandLine.h"
 #include "app/ProgramFolder.h"
+#include "app/StartUp.h"
 #include "data/Database.h"
 
 #include <QApplication>
@@ -12,14 +13,32 @@ static int refuse(const QString& message)
     return 1;
 }
 
+static QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 int main(int argc, char* argv[])
 {
+    const QString version = QStringLiteral(SENVORA_VERSION);
+    // --help and --version are answered before a display is needed.
+    if (const auto request = CommandLine::read(argumentsOf(argc, argv), version);
+        request.action == CommandLine::Action::ShowHelp ||
+        request.action == CommandLine::Action::ShowVersion)
+        return CommandLine::answer(request);
     QApplication app(argc, argv);
+    // Qt has now taken its own options (-platform, -style, …) out; the rest must be ours.
+    if (const auto request = CommandLine::read(QCoreApplication::arguments(), version);
+        request.action != CommandLine::Action::Run)
+        return CommandLine::answer(request);
     if (const QString problem = ProgramFolder::prepare(ProgramFolder::locate()); !problem.isEmpty())
         return refuse(problem);
     if (const QString problem = Database::verify(); !problem.isEmpty())
         return refuse(problem);
-    if (!Frm1::openNew())
+    if (!StartUp::openMainWindow())
         return 0;
     return QApplication::exec();
 }

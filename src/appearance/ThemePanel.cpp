@@ -48,6 +48,9 @@ void ThemePanel::Command46_Click()
     hide();
 }
 
+// The main window is told (and marks itself as closing for a restart) only once the theme is
+// stored: while a failure is being told it is still the ordinary main window, whose close asks
+// about a backup.
 void ThemePanel::ThemeButton_Click(int number)
 {
     // When nothing was stored the main window stays, and a later close is a normal exit.

@@ -1,5 +1,6 @@
 #include "backup/CopyFileInBlocks.h"
 
+#include "data/DurableFile.h"
 #include "ui/ApplicationEnd.h"
 
 #include <QApplication>
@@ -9,13 +10,6 @@
 #include <QMessageBox>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
 
 constexpr qint64 BlockSize = 4048;
@@ -23,19 +17,6 @@ constexpr qint64 BlockSize = 4048;
 QString shown(const QString& path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Pushes the written bytes to the disk, so that a power cut after the rename cannot leave an
-// empty or half-written file under the final name.
-bool syncToDisk(QFileDevice& file)
-{
-    if (!file.flush())
-        return false;
-#ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
-#else
-    return true;
-#endif
 }
 
 class BlockCopy
@@ -101,12 +82,12 @@ class BlockCopy
 
     bool putInPlace()
     {
-        if (!syncToDisk(temporary_))
+        if (!DurableFile::flush(temporary_))
             return failedWrite();
         temporary_.close();
         source_.close();
         QString error;
-        if (!RenameOver(temporary_.fileName(), destinationPath_, &error))
+        if (!DurableFile::replace(temporary_.fileName(), destinationPath_, &error))
             return fail(
                 QStringLiteral("پرونده «%1» جایگزین نشد: %2").arg(shown(destinationPath_), error));
         temporary_.setAutoRemove(false);
@@ -154,31 +135,19 @@ int CopyFileInBlocks(const QString& source, const QString& destination,
                      const CopyProgress& progress)
 {
     QString problem;
-    {
-        BlockCopy copy(source, destination, progress);
-        if (copy.run())
-            return 1;
-        problem = copy.problem();
-    }
+    if (copyInBlocks(source, destination, progress, &problem))
+        return 1;
     if (!problem.isEmpty())
         reportFailure(problem, destination);
     return 0;
 }
 
-static std::filesystem::path nativePath(const QString& path)
+bool copyInBlocks(const QString& source, const QString& destination, const CopyProgress& progress,
+                  QString* problem)
 {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-bool RenameOver(const QString& from, const QString& to, QString* error)
-{
-    std::error_code code;
-    std::filesystem::rename(nativePath(from), nativePath(to), code);
-    if (code && error)
-        *error = QString::fromLocal8Bit(code.message());
-    return !code;
+    BlockCopy copy(source, destination, progress);
+    if (copy.run())
+        return true;
+    *problem = copy.problem();
+    return false;
 }

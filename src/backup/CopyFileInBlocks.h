@@ -10,13 +10,14 @@ using CopyProgress = std::function<void(qint64 copied, qint64 total)>;
 
 // Copies the whole source file to destination in blocks of 4048 bytes, letting the event loop
 // run between blocks. The copy is written to a temporary file beside the destination and
-// renamed over it at the end, owner-only, so the destination is either the complete copy or
-// left as it was. Returns 1 on success; on failure tells the operator (stop icon) and returns
-// 0. When the application ends during the copy, the copy is dropped silently and 0 returned.
+// put in its place durably at the end, owner-only, so the destination is either the complete copy
+// or left as it was. Returns 1 on success; on failure tells the operator (stop icon) and returns 0.
+// When the application ends during the copy, the copy is dropped silently and 0 returned.
 int CopyFileInBlocks(const QString& source, const QString& destination);
 int CopyFileInBlocks(const QString& source, const QString& destination,
                      const CopyProgress& progress);
 
-// Renames from over to in one step, replacing a file that is already there. On failure
-// returns false and puts the platform's reason into error.
-bool RenameOver(const QString& from, const QString& to, QString* error);
+// The same copy without telling the operator: false with the Persian reason in problem (empty
+// when the application ended meanwhile).
+bool copyInBlocks(const QString& source, const QString& destination, const CopyProgress& progress,
+                  QString* problem);

@@ -262,6 +262,13 @@ void Frmbackup::MakeBackup()
                 QStringLiteral("عدم موفقيت در تهيه نسخه پشتيبان"));
         return;
     }
+    // The one file is a complete copy only when no confirmed change waits outside it.
+    QString busy;
+    if (!Database::release(Database::File::Subjects, &busy)) {
+        message(QMessageBox::Critical, defaultTitle,
+                QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + QStringLiteral("\r\n") + busy);
+        return;
+    }
     const QString live = Database::absolutePath(Database::File::Subjects);
     if (!runCopy([&](const CopyProgress& progress) {
             return CopyFileInBlocks(live, target, progress) == 1;

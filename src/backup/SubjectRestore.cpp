@@ -1,13 +1,13 @@
 #include "backup/SubjectRestore.h"
 
-#include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
+#include "data/DurableFile.h"
+#include "data/SchemaCopy.h"
 #include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 
 namespace SubjectRestore {
 
@@ -15,77 +15,103 @@ namespace {
 
 const QString liveUnchanged = QStringLiteral("اطلاعات فعلی برنامه دست نخورده ماند.");
 
-void refuse(QWidget* owner, QMessageBox::Icon icon, const QString& text)
+Outcome refused(const QString& problem, QMessageBox::Icon icon = QMessageBox::Warning)
 {
-    QMessageBox box(icon, QStringLiteral("خطا"), text + QStringLiteral("\n") + liveUnchanged,
-                    QMessageBox::Ok, owner);
-    box.exec();
+    return {false, problem, icon};
 }
 
-QString backupFolder()
+Outcome copyFailed(const QString& problem)
 {
-    return QDir::current().absoluteFilePath(QStringLiteral("Back"));
+    if (problem.isEmpty()) // the application ended meanwhile
+        return refused(QString());
+    return refused(QStringLiteral("بازیابی اطلاعات انجام نشد.\n") + problem, QMessageBox::Critical);
+}
+
+// The staged copy of the backup, with the write-ahead log that holds the rest of its content
+// when the file was left in that mode.
+bool stage(const QString& backupPath, const QString& staged, const CopyProgress& progress,
+           QString* problem)
+{
+    if (!copyInBlocks(backupPath, staged, progress, problem))
+        return false;
+    const QString log = backupPath + QStringLiteral("-wal");
+    return !QFileInfo(log).isFile() ||
+           copyInBlocks(log, staged + QStringLiteral("-wal"), CopyProgress(), problem);
+}
+
+void removeStaged(const QString& staged)
+{
+    QFile::remove(staged);
+    Database::removeCompanions(staged);
+}
+
+Outcome replaceLive(const QString& rebuilt, const QDateTime& now, const CopyProgress& progress)
+{
+    const QString live = Database::absolutePath(Database::File::Subjects);
+    QString problem;
+    if (!Database::release(Database::File::Subjects, &problem))
+        return refused(problem, QMessageBox::Critical);
+    Database::closeAll();
+    if (QFileInfo::exists(live)) {
+        QDir().mkpath(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+        if (!copyInBlocks(live, safetyCopyPath(now), progress, &problem)) {
+            if (problem.isEmpty())
+                return refused(QString());
+            return refused(
+                QStringLiteral("بازیابی انجام نشد، چون از اطلاعات فعلی نسخه ایمنی ساخته نشد.\n") +
+                problem);
+        }
+    }
+    // A journal or log left beside the old file belongs to it and must never meet the new one.
+    Database::removeCompanions(live);
+    if (!DurableFile::replace(rebuilt, live, &problem))
+        return refused(QStringLiteral("پرونده «%1» جایگزین نشد: %2")
+                           .arg(QDir::toNativeSeparators(live), problem),
+                       QMessageBox::Critical);
+    return {true, QString(), QMessageBox::NoIcon};
 }
 
 } // namespace
 
-QString problemWith(const QString& path)
-{
-    QString problem;
-    Database::isSubjectDatabase(path, &problem);
-    return problem;
-}
-
 QString safetyCopyPath(const QDateTime& now)
 {
-    const QString stem = QStringLiteral("پیش از بازیابی %1 ساعت %2")
-                             .arg(SolarHijriDate(now, 4), now.time().toString(u"H.mm.ss"));
-    QString path = QDir(backupFolder()).filePath(stem + QStringLiteral(".mdbB"));
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QDir(backupFolder()).filePath(stem + QStringLiteral(" (%1).mdbB").arg(n));
-    return path;
+    return Database::safetyCopyPath(QStringLiteral("پیش از بازیابی"), now);
+}
+
+Outcome place(const QString& backupPath, const QDateTime& now, const CopyProgress& progress)
+{
+    Database::removeLeftovers();
+    const QString live = Database::absolutePath(Database::File::Subjects);
+    QDir().mkpath(QFileInfo(live).absolutePath());
+    const QString staged = Database::stagingPath();
+    const QString rebuilt = Database::stagingPath(QStringLiteral("-ours"));
+    QString problem;
+    const bool staging = stage(backupPath, staged, progress, &problem);
+    if (staging)
+        problem = SchemaCopy::copySubjects(staged, rebuilt);
+    removeStaged(staged);
+    if (!staging)
+        return copyFailed(problem);
+    if (!problem.isEmpty())
+        return refused(
+            QStringLiteral(
+                "پرونده «%1» نسخه پشتیبان اطلاعات آزمودنی‌ها نیست و بازیابی نشد.\n%2")
+                .arg(QDir::toNativeSeparators(backupPath), problem));
+    const Outcome outcome = replaceLive(rebuilt, now, progress);
+    removeStaged(rebuilt);
+    return outcome;
 }
 
 bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
              const CopyProgress& progress)
 {
-    const QString live = Database::absolutePath(Database::File::Subjects);
-    const QString staged = live + QStringLiteral(".restore");
-    QDir().mkpath(QFileInfo(live).absolutePath());
-    if (!CopyFileInBlocks(backupPath, staged, progress))
-        return false;
-    if (const QString problem = problemWith(staged); !problem.isEmpty()) {
-        QFile::remove(staged);
-        refuse(
-            owner, QMessageBox::Warning,
-            QStringLiteral(
-                "پرونده «%1» نسخه پشتیبان اطلاعات آزمودنی‌ها نیست و بازیابی نشد.\n%2")
-                .arg(QDir::toNativeSeparators(backupPath), problem));
-        return false;
-    }
-    Database::closeAll();
-    if (QFileInfo::exists(live)) {
-        QDir().mkpath(backupFolder());
-        if (!CopyFileInBlocks(live, safetyCopyPath(now), progress)) {
-            QFile::remove(staged);
-            if (ApplicationEnd::isEnding())
-                return false;
-            refuse(owner, QMessageBox::Warning,
-                   QStringLiteral("بازیابی انجام نشد، چون از اطلاعات فعلی نسخه ایمنی ساخته نشد."));
-            return false;
-        }
-    }
-    QString error;
-    if (!RenameOver(staged, live, &error)) {
-        QFile::remove(staged);
-        refuse(owner, QMessageBox::Critical,
-               QStringLiteral("پرونده «%1» جایگزین نشد: %2")
-                   .arg(QDir::toNativeSeparators(live), error));
-        return false;
-    }
-    // A journal left beside the old file belongs to it and must never be played into the new one.
-    QFile::remove(live + QStringLiteral("-journal"));
-    return true;
+    const Outcome outcome = place(backupPath, now, progress);
+    if (outcome.placed || outcome.problem.isEmpty() || ApplicationEnd::isEnding())
+        return outcome.placed;
+    QMessageBox box(outcome.icon, QStringLiteral("خطا"),
+                    outcome.problem + QStringLiteral("\n") + liveUnchanged, QMessageBox::Ok, owner);
+    box.exec();
+    return false;
 }
 
 } // namespace SubjectRestore

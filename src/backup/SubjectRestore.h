@@ -3,15 +3,29 @@
 #include "backup/CopyFileInBlocks.h"
 
 #include <QDateTime>
+#include <QMessageBox>
 #include <QString>
 
 class QWidget;
 
-// Puts a backup in place of the live subject database without ever losing the live one: the
-// backup is first copied beside the live file and checked to be a sound subject database;
-// every connection is then released, the live file is kept as a dated safety copy in Back/,
-// and one rename swaps the checked copy in. Anything refused leaves the live file as it was.
+// Puts a backup in place of the live subject database without ever losing the live one and
+// without bringing in anything but rows: the backup (with its write-ahead log, if one lies
+// beside it) is copied beside the live file, its rows are copied into a fresh file made with
+// our own schema and checked; every connection is then released, the live file is kept as a
+// dated safety copy in Back/, and one durable rename puts the fresh file in place. Anything
+// refused leaves the live file as it was, and no staging file stays behind.
 namespace SubjectRestore {
+
+struct Outcome
+{
+    bool placed = false;
+    QString problem; // Persian, for the operator; empty when placed or when the application ended
+    QMessageBox::Icon icon = QMessageBox::Warning;
+};
+
+// The restore without any box.
+Outcome place(const QString& backupPath, const QDateTime& now,
+              const CopyProgress& progress = CopyProgress());
 
 // True when the backup is in place. Every failure has been told to the operator.
 bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
@@ -19,8 +33,5 @@ bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
 
 // Where the live file is kept before it is replaced: Back/ in the program folder.
 QString safetyCopyPath(const QDateTime& now);
-
-// The Persian reason why the file is not a sound subject database, or the empty text.
-QString problemWith(const QString& path);
 
 } // namespace SubjectRestore

@@ -1,14 +1,20 @@
 #include "data/Database.h"
 
+#include "calendar/SolarHijriDate.h"
+#include "data/DurableFile.h"
 #include "data/Schema.h"
+#include "data/SchemaCopy.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -92,53 +98,73 @@ QString quickCheckProblem(QSqlDatabase& db)
     return QStringLiteral("این پرونده ناقص یا آسیب دیده است.");
 }
 
-// Runs fn on a private connection to path and removes the connection afterwards.
-template <typename Fn> auto withConnection(const QString& path, Fn fn)
-{
-    const QString name = QStringLiteral("senvora-probe-") + QUuid::createUuid().toString();
-    decltype(fn(std::declval<QSqlDatabase&>())) result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        result = fn(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return result;
-}
-
-// Builds a fresh file beside the target and renames it into place, so that an interrupted
+// Builds a fresh file beside the target and puts it in place durably, so that an interrupted
 // creation never leaves a half-made database behind.
 QString createFile(Database::File file, const QString& path)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QString temporary = path + QStringLiteral(".new");
     QFile::remove(temporary);
-    const QString error = withConnection(temporary, [&](QSqlDatabase& db) -> QString {
-        if (!db.open())
-            return db.lastError().text();
-        const QList<TableSchema> tables = tablesOf(file);
-        QStringList statements = Schema::createStatements(tables) + Schema::indexStatements(tables);
-        if (file == Database::File::Settings)
-            statements << QStringLiteral("INSERT INTO [Theme] ([TH], [Name], [Adress]) "
-                                         "VALUES ('1', '', '')");
-        QString failure;
-        db.transaction();
-        if (!runAll(db, statements, &failure)) {
-            db.rollback();
-            return failure;
+    QString error;
+    {
+        ScopedConnection fresh(temporary, Database::Access::ReadWrite);
+        QSqlDatabase& db = fresh.db();
+        if (!fresh.isOpen()) {
+            error = db.lastError().text();
+        } else {
+            db.transaction();
+            if (SchemaCopy::create(db, tablesOf(file), &error) &&
+                (file != Database::File::Settings ||
+                 runAll(db,
+                        {QStringLiteral("INSERT INTO [Theme] ([TH], [Name], [Adress]) "
+                                        "VALUES ('1', '', '')")},
+                        &error))) {
+                if (!db.commit())
+                    error = db.lastError().text();
+            } else {
+                db.rollback();
+            }
         }
-        return db.commit() ? QString() : db.lastError().text();
-    });
+    }
     if (error.isEmpty()) {
         QFile::setPermissions(temporary, QFile::ReadOwner | QFile::WriteOwner);
-        if (QFile::rename(temporary, path))
+        if (DurableFile::replace(temporary, path, &error))
             return {};
     }
     QFile::remove(temporary);
     return QStringLiteral("پرونده پایگاه داده «%1» ساخته نشد.\n%2")
         .arg(Database::relativePath(file),
              error.isEmpty() ? QStringLiteral("نوشتن در پوشه ممکن نیست.") : error);
+}
+
+// A subject file whose schema is not exactly ours (placed by hand, or by an earlier version):
+// the original is kept byte for byte in Back/, its rows are copied into a fresh file of ours
+// and that file takes its place. Empty text when done, else the Persian reason (the file is
+// then left as it was).
+QString rebuildSubjects(const QString& path)
+{
+    const QString rebuilt = Database::stagingPath(QStringLiteral("-rebuilt"));
+    if (QString problem = SchemaCopy::copySubjects(path, rebuilt); !problem.isEmpty())
+        return problem;
+    QDir().mkpath(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+    const QString kept =
+        Database::safetyCopyPath(QStringLiteral("پیش از بازسازی"), QDateTime::currentDateTime());
+    const QString keptPart =
+        QFileInfo(kept).dir().filePath(QLatin1Char('.') + QFileInfo(kept).fileName() + ".part");
+    QString error;
+    if (!QFile::copy(path, keptPart) ||
+        !QFile::setPermissions(keptPart, QFile::ReadOwner | QFile::WriteOwner) ||
+        !DurableFile::replace(keptPart, kept, &error)) {
+        QFile::remove(keptPart);
+        QFile::remove(rebuilt);
+        return QStringLiteral("نسخه ایمنی این پرونده در پوشه Back ساخته نشد. %1").arg(error);
+    }
+    Database::removeCompanions(path);
+    if (!DurableFile::replace(rebuilt, path, &error)) {
+        QFile::remove(rebuilt);
+        return error;
+    }
+    return {};
 }
 
 QString existingFileProblem(const QString& path)
@@ -193,13 +219,15 @@ QSqlDatabase Database::connection(File file)
         state.error = createFile(file, path);
     } else if (QString problem = existingFileProblem(path); !problem.isEmpty()) {
         state.error = unusableFile(relativePath(file), problem);
+    } else if (file == File::Subjects && !hasOurSchema(file, path)) {
+        if (QString refused = rebuildSubjects(path); !refused.isEmpty())
+            state.error = unusableFile(relativePath(file), refused);
     }
     if (!state.error.isEmpty())
         return QSqlDatabase();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
-    if (!db.open()) {
+    if (!open(db, Access::ReadWrite)) {
         state.error = unusableFile(relativePath(file), db.lastError().text());
         return QSqlDatabase();
     }
@@ -213,6 +241,31 @@ QSqlDatabase Database::connection(File file)
     return db;
 }
 
+bool Database::open(QSqlDatabase& db, Access access)
+{
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs);
+    if (access == Access::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open())
+        return false;
+    const QVariant handle = db.driver()->handle();
+    if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (sqlite3* native = *static_cast<sqlite3* const*>(handle.constData())) {
+            sqlite3_db_config(native, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+            sqlite3_db_config(native, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+        }
+    }
+    QStringList pragmas{QStringLiteral("PRAGMA trusted_schema = OFF"),
+                        QStringLiteral("PRAGMA busy_timeout = %1").arg(BusyTimeoutMs)};
+    if (access == Access::ReadWrite)
+        pragmas << QStringLiteral("PRAGMA journal_mode = %1").arg(QLatin1String(JournalMode));
+    QSqlQuery query(db);
+    for (const QString& pragma : pragmas)
+        query.exec(pragma); // a file another program holds keeps its mode until it is released
+    return true;
+}
+
 QString Database::lastError(File file)
 {
     return states().value(file).error;
@@ -220,6 +273,7 @@ QString Database::lastError(File file)
 
 QString Database::verify()
 {
+    removeLeftovers();
     for (File file : {File::Settings, File::Subjects}) {
         if (!connection(file).isOpen())
             return lastError(file);
@@ -233,23 +287,94 @@ bool Database::isSubjectDatabase(const QString& path, QString* problem)
     if (reason.isEmpty() && QFileInfo(path).size() == 0)
         reason = QStringLiteral("این پرونده خالی است.");
     if (reason.isEmpty()) {
-        reason = withConnection(path, [](QSqlDatabase& db) -> QString {
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            if (!db.open())
-                return db.lastError().text();
-            const QString missing = schemaProblem(db, Schema::subjectTables());
-            return missing.isEmpty() ? quickCheckProblem(db) : missing;
-        });
+        ScopedConnection probe(path, Access::ReadOnly);
+        if (!probe.isOpen()) {
+            reason = probe.db().lastError().text();
+        } else {
+            reason = schemaProblem(probe.db(), Schema::subjectTables());
+            if (reason.isEmpty())
+                reason = quickCheckProblem(probe.db());
+        }
     }
     if (problem)
         *problem = reason;
     return reason.isEmpty();
 }
 
+bool Database::hasOurSchema(File file, const QString& path)
+{
+    ScopedConnection probe(path, Access::ReadOnly);
+    return probe.isOpen() && SchemaCopy::matches(probe.db(), tablesOf(file));
+}
+
 void Database::closeAll()
 {
     for (File file : {File::Settings, File::Subjects})
         closeConnection(file);
+}
+
+bool Database::release(File file, QString* problem)
+{
+    const QString path = absolutePath(file);
+    const QString name = connectionName(file);
+    if (QSqlDatabase::contains(name) && QSqlDatabase::database(name, false).isOpen()) {
+        QSqlQuery checkpoint(QSqlDatabase::database(name, false));
+        if (!checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) ||
+            (checkpoint.next() && checkpoint.value(0).toInt() != 0)) {
+            *problem = QStringLiteral("پرونده «%1» در دست برنامه دیگری است.")
+                           .arg(QDir::toNativeSeparators(path));
+            return false;
+        }
+    }
+    closeConnection(file);
+    if (QFileInfo(path + QStringLiteral("-wal")).size() > 0) {
+        *problem =
+            QStringLiteral(
+                "برنامه دیگری هنوز در پرونده «%1» می‌نویسد.")
+                .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    return true;
+}
+
+QString Database::stagingPath(const QString& suffix)
+{
+    return absolutePath(File::Subjects) + QStringLiteral(".restore") + suffix;
+}
+
+void Database::removeCompanions(const QString& path)
+{
+    for (const char* companion : {"-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(companion));
+}
+
+void Database::removeLeftovers()
+{
+    const QFileInfo staging(stagingPath());
+    QStringList patterns{staging.fileName() + QLatin1Char('*'), QStringLiteral(".*.part")};
+    for (File file : {File::Settings, File::Subjects})
+        patterns << QFileInfo(relativePath(file)).fileName() + QStringLiteral(".new*");
+    for (const QDir& dir :
+         {staging.absoluteDir(), QDir(QDir::current().absoluteFilePath(QStringLiteral("Back")))}) {
+        bool removed = false;
+        for (const QString& name :
+             dir.entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
+            removed = QFile::remove(dir.filePath(name)) || removed;
+        if (removed)
+            DurableFile::flushFolder(dir.absolutePath());
+    }
+}
+
+QString Database::safetyCopyPath(const QString& label, const QDateTime& now)
+{
+    const QDir back(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+    const QString stem =
+        label +
+        QStringLiteral(" %1 ساعت %2").arg(SolarHijriDate(now, 4), now.time().toString(u"H.mm.ss"));
+    QString path = back.filePath(stem + QStringLiteral(".mdbB"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = back.filePath(stem + QStringLiteral(" (%1).mdbB").arg(n));
+    return path;
 }
 
 QStringList Database::columns(File file, const QString& table)
@@ -263,4 +388,19 @@ QStringList Database::columns(File file, const QString& table)
         }
     }
     return {};
+}
+
+ScopedConnection::ScopedConnection(const QString& path, Database::Access access)
+    : name_(QStringLiteral("senvora-private-") + QUuid::createUuid().toString())
+{
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+    db_.setDatabaseName(path);
+    Database::open(db_, access);
+}
+
+ScopedConnection::~ScopedConnection()
+{
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name_);
 }

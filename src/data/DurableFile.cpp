@@ -17,6 +17,18 @@ namespace DurableFile {
 
 namespace {
 
+std::function<void(const QString&)>& traceSink()
+{
+    static std::function<void(const QString&)> sink;
+    return sink;
+}
+
+void trace(const QString& step)
+{
+    if (traceSink())
+        traceSink()(step);
+}
+
 std::filesystem::path nativePath(const QString& path)
 {
 #ifdef Q_OS_WIN
@@ -45,8 +57,14 @@ bool syncPath(const QString& path, int flags)
 
 } // namespace
 
+void setTrace(std::function<void(const QString& step)> sink)
+{
+    traceSink() = std::move(sink);
+}
+
 bool flush(QFileDevice& file)
 {
+    trace(QStringLiteral("flush ") + QFileInfo(file.fileName()).absoluteFilePath());
     if (!file.flush())
         return false;
 #ifdef Q_OS_UNIX
@@ -58,6 +76,7 @@ bool flush(QFileDevice& file)
 
 bool flush(const QString& path)
 {
+    trace(QStringLiteral("flush ") + QFileInfo(path).absoluteFilePath());
 #ifdef Q_OS_UNIX
     return syncPath(path, O_RDONLY);
 #else
@@ -67,6 +86,7 @@ bool flush(const QString& path)
 
 bool flushFolder(const QString& folder)
 {
+    trace(QStringLiteral("folder ") + QFileInfo(folder).absoluteFilePath());
 #ifdef Q_OS_UNIX
     return syncPath(folder, O_RDONLY | O_DIRECTORY);
 #else
@@ -81,6 +101,8 @@ bool replace(const QString& from, const QString& to, QString* error)
             *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
+    trace(QStringLiteral("rename %1 %2")
+              .arg(QFileInfo(from).absoluteFilePath(), QFileInfo(to).absoluteFilePath()));
     std::error_code code;
     std::filesystem::rename(nativePath(from), nativePath(to), code);
     if (code) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QFileDevice;
 
 // The one way a file is put in place: its bytes are flushed to the disk, one rename puts it over
@@ -19,5 +21,9 @@ bool flushFolder(const QString& folder);
 // Flushes from, renames it over to (replacing a file already there) and flushes the folder.
 // On failure returns false and puts the platform's reason into error; from is left in place.
 bool replace(const QString& from, const QString& to, QString* error = nullptr);
+
+// Test seam: when set, told of every step taken, in order: "flush PATH", "rename FROM TO",
+// "folder PATH".
+void setTrace(std::function<void(const QString& step)> trace);
 
 } // namespace DurableFile

@@ -1,6 +1,7 @@
 #include "scoring/ReportDestination.h"
 
 #include "calendar/SolarHijriDate.h"
+#include "data/DurableFile.h"
 #include "data/ProgramPaths.h"
 #include "questionnaire/Questionnaires.h"
 
@@ -108,7 +109,7 @@ bool ReportDestination::placePdf()
         const QString target = QDir(reportsFolder()).absoluteFilePath(datedName(attempt));
         if (QFileInfo::exists(target))
             continue;
-        if (partial_->rename(target)) {
+        if (DurableFile::replace(partial_->fileName(), target)) {
             partial_->setAutoRemove(false);
             pdfPath_ = target;
             return true;

@@ -1,6 +1,7 @@
 #include "backup/CopyFileInBlocks.h"
 #include "backup/Frmbackup.h"
 #include "data/Database.h"
+#include "support/ForeignFile.h"
 #include "support/TestSupport.h"
 #include "ui/ApplicationEnd.h"
 
@@ -30,6 +31,9 @@ class TestBackupScreen : public QObject
     void restoreBringsTheOldSubjectsBack();
     void refusedRestoreLeavesTheLiveDatabase_data();
     void refusedRestoreLeavesTheLiveDatabase();
+    void foreignRestoreBringsInRowsOnly_data();
+    void foreignRestoreBringsInRowsOnly();
+    void backupHoldsWhatTheLogHeld();
     void exitEndsTheApplication();
 
   private:
@@ -70,18 +74,14 @@ class TestBackupScreen : public QObject
     }
     static QStringList codesIn(const QString& path)
     {
-        QStringList codes;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "peek");
-            db.setDatabaseName(path);
-            if (db.open()) {
-                QSqlQuery query(QStringLiteral("SELECT Code FROM IDE ORDER BY Code"), db);
-                while (query.next())
-                    codes << query.value(0).toString();
-            }
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("peek"));
-        return codes;
+        return peek(path, QStringLiteral("SELECT Code FROM IDE ORDER BY Code"));
+    }
+    // The files the program folder's DBM/ holds: nothing but the two databases once no
+    // connection is open and no restore runs.
+    static QStringList dbmFiles()
+    {
+        Database::closeAll();
+        return QDir(QStringLiteral("DBM")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 };
 
@@ -283,7 +283,8 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase_data()
     QTest::addColumn<QMessageBox::Icon>("icon");
     QTest::newRow("answer No") << "backup" << QMessageBox::No << "عدم موفقيت در بازيابي اطلاعات "
                                << QMessageBox::NoIcon;
-    QTest::newRow("missing file") << "missing" << QMessageBox::Yes << "اشکال در ايجاد نسخه پشتيباني"
+    const QString notStaged = QStringLiteral("بازیابی اطلاعات انجام نشد.");
+    QTest::newRow("missing file") << "missing" << QMessageBox::Yes << notStaged
                                   << QMessageBox::Critical;
     QTest::newRow("not a database")
         << "text" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
@@ -295,8 +296,11 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase_data()
                                 << QMessageBox::Warning;
     QTest::newRow("random bytes") << "random" << QMessageBox::Yes << "پرونده «"
                                   << QMessageBox::Warning;
-    QTest::newRow("a folder") << "folder" << QMessageBox::Yes << "اشکال در ايجاد نسخه پشتيباني"
-                              << QMessageBox::Critical;
+    QTest::newRow("a folder") << "folder" << QMessageBox::Yes << notStaged << QMessageBox::Critical;
+    QTest::newRow("codes 000, 00 and 0 collapsed into one number")
+        << "integer codes" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
+    QTest::newRow("IDE is a view")
+        << "view" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
     QTest::newRow("a settings database")
         << "settings" << QMessageBox::Yes << "پرونده «" << QMessageBox::Warning;
 }
@@ -343,6 +347,20 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
         QVERIFY(Database::verify().isEmpty());
         QVERIFY(QFile::copy(Database::absolutePath(Database::File::Settings), chosen));
     }
+    if (kind == QLatin1String("integer codes")) {
+        QFile::remove(chosen);
+        ForeignFile made(chosen,
+                         ForeignFile::insertsFor("000") + ForeignFile::insertsFor("00") +
+                             ForeignFile::insertsFor("0"),
+                         false, QStringLiteral("INTEGER"));
+        QCOMPARE(made.problem(), QString());
+    }
+    if (kind == QLatin1String("view")) {
+        QFile::remove(chosen);
+        ForeignFile made(chosen, {QStringLiteral("ALTER TABLE IDE RENAME TO Hidden"),
+                                  QStringLiteral("CREATE VIEW IDE AS SELECT * FROM Hidden")});
+        QCOMPARE(made.problem(), QString());
+    }
     Fixture::enrol({.code = QStringLiteral("LATEST")});
     const QByteArray before = bytesOf(live());
 
@@ -358,8 +376,112 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
     QCOMPARE(
         Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("LATEST"), QStringLiteral("Code")),
         QStringLiteral("LATEST"));
-    QVERIFY(!QFile::exists(live() + QStringLiteral(".restore")));
     QVERIFY(!QDir(home.file(QStringLiteral("Back"))).exists());
+    QCOMPARE(dbmFiles(), QStringList({"DB.mdb", "DB2.mdb"}));
+}
+
+// Files another program made: whatever schema or journal mode they carry, the restored file
+// holds their rows in our own schema, in our journal mode, and later work stays whole.
+void TestBackupScreen::foreignRestoreBringsInRowsOnly_data()
+{
+    QTest::addColumn<QStringList>("extra");
+    QTest::addColumn<bool>("keepLog");
+    QTest::addColumn<QString>("codeType");
+    QTest::addColumn<QStringList>("codes");
+    const QStringList three{"B1", "B2", "B3"};
+    QTest::newRow("WAL mode, subjects still in the log")
+        << ForeignFile::insertsFor("W1") << true << "TEXT" << QStringList{"B1", "B2", "B3", "W1"};
+    QTest::newRow("trigger wipes the registry on enrolment")
+        << QStringList{"CREATE TRIGGER wipe AFTER INSERT ON IDE BEGIN "
+                       "DELETE FROM IDE WHERE Code <> NEW.Code; END"}
+        << false << "TEXT" << three;
+    QTest::newRow("trigger rewrites stored scores")
+        << QStringList{"CREATE TRIGGER fake AFTER UPDATE ON Print1 BEGIN "
+                       "UPDATE Print1 SET Score = '0' WHERE ID = NEW.ID AND Score <> '0'; END"}
+        << false << "TEXT" << three;
+    QTest::newRow("extra table, index and view")
+        << QStringList{"CREATE TABLE Spy (x)", "CREATE INDEX odd ON IDE (LName, Sen)",
+                       "CREATE VIEW Seen AS SELECT * FROM IDE"}
+        << false << "TEXT" << three;
+    QTest::newRow("codes in an INTEGER column")
+        << (ForeignFile::insertsFor("7") + ForeignFile::insertsFor("0012")) << false << "INTEGER"
+        << QStringList{"12", "7", "B1", "B2", "B3"};
+    QTest::newRow("earlier version without Print1")
+        << QStringList{"DROP TABLE Print1"} << false << "TEXT" << three;
+}
+
+void TestBackupScreen::foreignRestoreBringsInRowsOnly()
+{
+    QFETCH(QStringList, extra);
+    QFETCH(bool, keepLog);
+    QFETCH(QString, codeType);
+    QFETCH(QStringList, codes);
+    TestHome home;
+    Fixture::enrol({.code = QStringLiteral("LIVE")});
+    const QString chosen = home.file(QStringLiteral("foreign.mdbB"));
+    ForeignFile made(chosen, extra, keepLog, codeType);
+    QCOMPARE(made.problem(), QString());
+    {
+        Frmbackup screen;
+        screen.show();
+        const auto boxes =
+            press(screen, "Text2", chosen, "VisualButtonEx3", {QMessageBox::Yes, QMessageBox::Ok});
+        QCOMPARE(boxes.size(), 2);
+        QCOMPARE(boxes.last().text, QStringLiteral("بازيابي اطلاعات انجام شد"));
+    }
+    QCOMPARE(codesIn(live()), codes);
+    QVERIFY(Database::hasOurSchema(Database::File::Subjects, live()));
+    QCOMPARE(peek(live(), "SELECT DISTINCT typeof(Code) FROM IDE"), QStringList{"text"});
+    QCOMPARE(peek(live(), "PRAGMA journal_mode"), QStringList{"delete"});
+    QCOMPARE(dbmFiles(), QStringList({"DB.mdb", "DB2.mdb"}));
+
+    // The next working period: an enrolment and a changed score stay as confirmed, and the
+    // backup made afterwards holds them, read from the one backup file alone.
+    ApplicationEnd::reset();
+    Fixture::enrol({.code = QStringLiteral("NEW"), .score = QStringLiteral("3")});
+    QSqlQuery(Database::connection(Database::File::Subjects))
+        .exec(QStringLiteral("UPDATE Print1 SET Score = '9' WHERE Code = 'NEW'"));
+    const QString backup = home.file(QStringLiteral("later/next.mdbB"));
+    QVERIFY(QDir().mkpath(home.file(QStringLiteral("later"))));
+    {
+        Frmbackup screen;
+        screen.show();
+        QCOMPARE(press(screen, "Text1", backup, "VisualButtonEx2", {QMessageBox::Ok}).size(), 1);
+    }
+    QCOMPARE(QDir(home.file(QStringLiteral("later"))).entryList(QDir::Files),
+             QStringList{"next.mdbB"});
+    QStringList withNew = codes + QStringList{"NEW"};
+    withNew.sort();
+    QCOMPARE(codesIn(backup), withNew);
+    QCOMPARE(peek(backup, "SELECT Score FROM Print1 WHERE Code = 'NEW'"), QStringList{"9"});
+}
+
+// Another program switched the live file to WAL mode and keeps it open: confirmed subjects sit
+// in the log, and the backup still holds every one of them.
+void TestBackupScreen::backupHoldsWhatTheLogHeld()
+{
+    TestHome home;
+    QVERIFY(Database::verify().isEmpty()); // our connection is open before the other's
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+    other.setDatabaseName(live());
+    QVERIFY(other.open());
+    QSqlQuery(other).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    QSqlQuery(other).exec(QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
+    QSqlQuery(other).exec(QStringLiteral("SELECT count(*) FROM IDE"));
+    enrolSeveral(QStringLiteral("L"), 3);
+    QVERIFY(QFileInfo(live() + QStringLiteral("-wal")).size() > 0);
+    const QString backup = home.file(QStringLiteral("copy.mdbB"));
+    {
+        Frmbackup screen;
+        screen.show();
+        const auto boxes = press(screen, "Text1", backup, "VisualButtonEx2", {QMessageBox::Ok});
+        QCOMPARE(boxes.size(), 1);
+        QCOMPARE(boxes.first().text, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
+    }
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QCOMPARE(codesIn(backup), QStringList({"L1", "L2", "L3"}));
 }
 
 void TestBackupScreen::exitEndsTheApplication()

@@ -1,7 +1,10 @@
-// Kills a process that works through the real screens at random moments, again and again, and
-// checks after every kill that the subject database is intact: integrity_check is "ok", every
-// subject code is in all three tables or in none, and every action the interface confirmed
-// before the kill is stored. The number of kills comes from SENVORA_STRESS_KILLS (default 30).
+// Kills a process that works through the real screens at random moments (also while it makes
+// a backup or restores one), again and again, and checks after every kill that the subject
+// database is intact: integrity_check is "ok", every subject code is in all three tables or in
+// none, and every action the interface confirmed before the kill is stored (a confirmed
+// restore takes the database back to what its backup held). After the next start nothing but
+// the two databases is left in DBM/ and no partial copy in Back/. The number of kills comes
+// from SENVORA_STRESS_KILLS (default 30).
 
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -21,6 +24,8 @@ struct Findings
     int kills = 0;
     int partialSubjects = 0;
     int lostConfirmedActions = 0;
+    int strayFiles = 0;
+    int killsDuringRestore = 0;
     bool integrity = true;
     QStringList details;
 };
@@ -61,27 +66,43 @@ class SubjectFile
     QSqlDatabase db_;
 };
 
-void checkDatabase(const QString& home, const QString& logPath, Findings& findings)
+// The confirmed actions the database must hold, replaying the log: a confirmed restore takes
+// the database back to the actions its backup held. A restore under way at the kill may have
+// been done or not; ifRestored is what the database holds if it was.
+struct Expectation
 {
-    SubjectFile file(home + QStringLiteral("/DBM/DB2.mdb"));
-    const QStringList integrity = file.column(QStringLiteral("PRAGMA integrity_check"));
-    if (integrity != QStringList{QStringLiteral("ok")}) {
-        findings.integrity = false;
-        findings.details << QStringLiteral("integrity: ") + integrity.join(QLatin1Char(' '));
-    }
-    const QStringList partial = file.column(QStringLiteral(
-        "SELECT Code FROM (SELECT Code FROM IDE UNION SELECT Code FROM Answer UNION "
-        "SELECT Code FROM Print1) AS c WHERE Code NOT IN (SELECT Code FROM IDE) "
-        "OR Code NOT IN (SELECT Code FROM Answer) OR Code NOT IN (SELECT Code FROM Print1)"));
-    findings.partialSubjects += static_cast<int>(partial.size());
-    for (const QString& code : partial)
-        findings.details << QStringLiteral("partial subject ") + code;
+    QStringList actions;
+    QString pendingRestore;
+    QStringList ifRestored;
+};
 
-    QFile log(logPath);
-    log.open(QIODevice::ReadOnly | QIODevice::Text);
-    const QStringList lines =
-        QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+Expectation expectedActions(const QStringList& lines)
+{
+    Expectation expected;
+    QHash<QString, qsizetype> backups; // backup name -> number of actions it holds
     for (const QString& line : lines) {
+        const QString kind = line.section(QLatin1Char(' '), 0, 0);
+        const QString name = line.section(QLatin1Char(' '), 1);
+        expected.pendingRestore.clear();
+        if (kind == QLatin1String("backup")) {
+            backups.insert(name, expected.actions.size());
+        } else if (kind == QLatin1String("restoring")) {
+            expected.pendingRestore = name;
+        } else if (kind == QLatin1String("restore")) {
+            expected.actions = expected.actions.mid(0, backups.value(name));
+        } else {
+            expected.actions << line;
+        }
+    }
+    if (!expected.pendingRestore.isEmpty())
+        expected.ifRestored = expected.actions.mid(0, backups.value(expected.pendingRestore));
+    return expected;
+}
+
+QStringList lostActions(SubjectFile& file, const QStringList& actions)
+{
+    QStringList lost;
+    for (const QString& line : actions) {
         const QStringList parts = line.split(QLatin1Char(' '));
         const QString& code = parts.value(1);
         bool kept = true;
@@ -101,11 +122,66 @@ void checkDatabase(const QString& home, const QString& logPath, Findings& findin
             kept = file.column(QStringLiteral("SELECT Score FROM Print1 WHERE Code = ?"), {code})
                        .value(0) == parts.value(2);
         }
-        if (!kept) {
-            ++findings.lostConfirmedActions;
-            findings.details << QStringLiteral("lost: ") + line;
+        if (!kept)
+            lost << line;
+    }
+    return lost;
+}
+
+void checkDatabase(const QString& home, const QString& logPath, Findings& findings)
+{
+    SubjectFile file(home + QStringLiteral("/DBM/DB2.mdb"));
+    const QStringList integrity = file.column(QStringLiteral("PRAGMA integrity_check"));
+    if (integrity != QStringList{QStringLiteral("ok")}) {
+        findings.integrity = false;
+        findings.details << QStringLiteral("integrity: ") + integrity.join(QLatin1Char(' '));
+    }
+    const QStringList partial = file.column(QStringLiteral(
+        "SELECT Code FROM (SELECT Code FROM IDE UNION SELECT Code FROM Answer UNION "
+        "SELECT Code FROM Print1) AS c WHERE Code NOT IN (SELECT Code FROM IDE) "
+        "OR Code NOT IN (SELECT Code FROM Answer) OR Code NOT IN (SELECT Code FROM Print1)"));
+    findings.partialSubjects += static_cast<int>(partial.size());
+    for (const QString& code : partial)
+        findings.details << QStringLiteral("partial subject ") + code;
+
+    QFile log(logPath);
+    log.open(QIODevice::ReadWrite | QIODevice::Text);
+    const QStringList lines =
+        QString::fromUtf8(log.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const Expectation expected = expectedActions(lines);
+    QStringList lost = lostActions(file, expected.actions);
+    if (!expected.pendingRestore.isEmpty()) {
+        ++findings.killsDuringRestore;
+        if (!lost.isEmpty() && lostActions(file, expected.ifRestored).isEmpty()) {
+            lost.clear(); // the restore was done before the kill: the log says so from now on
+            log.write(QStringLiteral("restore %1\n").arg(expected.pendingRestore).toUtf8());
         }
     }
+    findings.lostConfirmedActions += static_cast<int>(lost.size());
+    for (const QString& line : lost)
+        findings.details << QStringLiteral("lost: ") + line;
+}
+
+// What the next start leaves: DBM/ holds the two databases and nothing else (no staging file,
+// write-ahead log or its index), Back/ no partial copy.
+void checkStrayFiles(const QString& home, Findings& findings)
+{
+    const QString problem = Database::verify();
+    Database::closeAll();
+    if (!problem.isEmpty())
+        findings.details << QStringLiteral("start refused: ") + problem;
+    QStringList stray =
+        QDir(home + QStringLiteral("/DBM")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    // A rollback journal that SQLite found not hot (the kill fell before its header was
+    // written) is left for the next write to reuse; it is never played into the file.
+    for (const char* kept : {"DB.mdb", "DB2.mdb", "DB.mdb-journal", "DB2.mdb-journal"})
+        stray.removeAll(QString::fromLatin1(kept));
+    stray += QDir(home + QStringLiteral("/Back"))
+                 .entryList({QStringLiteral(".*"), QStringLiteral("*.part")},
+                            QDir::Files | QDir::Hidden);
+    findings.strayFiles += static_cast<int>(stray.size());
+    for (const QString& name : stray)
+        findings.details << QStringLiteral("stray file ") + name;
 }
 
 } // namespace
@@ -150,15 +226,19 @@ void TestCrashSafety::killedAtRandomMomentsLosesNothing()
         worker.waitForFinished();
         ++findings.kills;
         checkDatabase(home.path(), logPath, findings);
+        checkStrayFiles(home.path(), findings);
         if (!findings.details.isEmpty())
             break;
     }
     const QString summary =
-        QStringLiteral("kills: %1, partial subjects: %2, lost confirmed actions: %3, integrity: %4")
+        QStringLiteral("kills: %1 (%5 during a restore), partial subjects: %2, lost confirmed "
+                       "actions: %3, stray files: %6, integrity: %4")
             .arg(findings.kills)
             .arg(findings.partialSubjects)
             .arg(findings.lostConfirmedActions)
-            .arg(findings.integrity ? QStringLiteral("ok") : QStringLiteral("bad"));
+            .arg(findings.integrity ? QStringLiteral("ok") : QStringLiteral("bad"))
+            .arg(findings.killsDuringRestore)
+            .arg(findings.strayFiles);
     std::printf("%s\n", qPrintable(summary));
     QVERIFY2(findings.details.isEmpty(), qPrintable(findings.details.join(QLatin1Char('\n'))));
     QVERIFY2(Database::verify().isEmpty(), "the application must start on the database afterwards");

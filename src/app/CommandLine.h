@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program's command line. It is read before any window exists, so that --help and
+// --version work without a display.
+namespace CommandLine {
+
+enum class Action
+{
+    Run,         // start the application
+    ShowHelp,    // print the options and stop
+    ShowVersion, // print the version and stop
+    Refuse,      // an option or argument that is not ours: say so and stop
+};
+
+struct Request
+{
+    Action action = Action::Run;
+    QString text; // what to print for every action but Run
+};
+
+// arguments: the program name first, as QCoreApplication::arguments() gives them.
+Request read(const QStringList& arguments, const QString& version);
+
+// Prints the request's text (help and version on standard output, a refusal on standard
+// error) and returns the exit status.
+int answer(const Request& request);
+
+} // namespace CommandLine
