@@ -4,15 +4,34 @@
 
 #include <algorithm>
 
-bool passesDigitsOnly(const QKeyEvent& key)
+namespace {
+
+// A key that types no character into the box: arrows, Shift, function keys, moving the focus,
+// and shortcuts such as copy and paste.
+bool typesNoCharacter(const QKeyEvent& key)
+{
+    return key.text().isEmpty() || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab ||
+           (key.modifiers() & Qt::ControlModifier) != 0;
+}
+
+bool isDigitKey(const QKeyEvent& key)
 {
     const QString text = key.text();
-    if (text.isEmpty() || (key.modifiers() & Qt::ControlModifier) != 0)
+    return text.size() == 1 && isAllDigits(text);
+}
+
+} // namespace
+
+bool passesDigitsOnly(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
         return true;
-    const char16_t first = text.at(0).unicode();
-    if (first < 0x20 || first == 0x7f)
-        return true;
-    return isAllDigits(text);
+    default:
+        return typesNoCharacter(key) || isDigitKey(key);
+    }
 }
 
 bool isAllDigits(const QString& text)

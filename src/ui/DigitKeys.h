@@ -3,9 +3,10 @@
 class QKeyEvent;
 class QString;
 
-// The rule of the boxes that take only digits (age, item number): a key passes when it types
-// no character into the box (arrows, Tab, Backspace, Enter, other control keys, shortcuts
-// with Ctrl) or types digits 0 to 9 only; any other key is refused.
+// The rule of the boxes that take only digits (age, item number): Backspace, Enter and the
+// digits 0 to 9 pass, and so do keys that type no character into the box (arrows, Shift,
+// function keys, Tab, shortcuts with Ctrl). Any other key that types a character is refused,
+// control characters such as Escape included.
 bool passesDigitsOnly(const QKeyEvent& key);
 
 // Whether text holds the digits 0 to 9 only (the empty text does).

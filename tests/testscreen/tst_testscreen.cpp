@@ -197,6 +197,7 @@ void TestTestScreen::typingAnItemNumber_data()
     QTest::newRow("latin letter") << "a" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("persian letter") << "ب" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("persian digit") << "۷" << false << "1" << 1 << QStringList{notANumber};
+    QTest::newRow("escape") << "\x1b" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("emptied") << "\b" << false << "1" << 1 << QStringList{};
     QTest::newRow("above the last") << "99" << false << "15" << 15 << QStringList{endNotice};
     QTest::newRow("zero is quiet") << "0" << false << "0" << 1 << QStringList{};

@@ -28,6 +28,11 @@ void TestDigitKeys::keys_data()
     QTest::newRow("minus") << int(Qt::Key_Minus) << none << "-" << false;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b" << true;
     QTest::newRow("enter") << int(Qt::Key_Return) << none << "\r" << true;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << true;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << false;
+    QTest::newRow("other control character") << int(Qt::Key_unknown) << none << "\x01" << false;
+    QTest::newRow("shift") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "" << true;
+    QTest::newRow("function key") << int(Qt::Key_F5) << none << "" << true;
     QTest::newRow("tab") << int(Qt::Key_Tab) << none << "\t" << true;
     QTest::newRow("arrow") << int(Qt::Key_Left) << none << "" << true;
     QTest::newRow("paste") << int(Qt::Key_V) << int(Qt::ControlModifier) << "v" << true;
