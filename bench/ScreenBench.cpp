@@ -3,13 +3,14 @@
 #include "ActionNames.h"
 #include "SubjectGenerator.h"
 #include "app/Frm1.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
+#include "questionnaire/Questionnaires.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/PrintResultReport.h"
 #include "support/TestSupport.h"
-#include "test/FrmTest.h"
-#include "test/ItemBank.h"
+#include "testscreen/FrmTest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -209,8 +210,8 @@ void ScreenBench::answerAndStep(QWidget* testScreen, int subject, bool recorded)
 {
     click(testScreen, "Command1");
     const QString stored = SubjectGenerator::answersOf(subject);
-    for (int item = 1; item < ItemBank::ItemCount; ++item) {
-        const bool yes = stored.mid(item - 1, 1) != ItemBank::Yes;
+    for (int item = 1; item < Questionnaires::geriatricDepression().itemCount(); ++item) {
+        const bool yes = stored.mid(item - 1, 1) != Questionnaire::Yes;
         click(testScreen, yes ? "Option1" : "Option2");
         const double ms = timeMs([testScreen] { click(testScreen, "CmdNext"); });
         if (recorded)
@@ -278,9 +279,9 @@ void ScreenBench::typeNames(QWidget* codeFinder, bool recorded)
 // the whole table (1,000 rows at the small size) is printed instead.
 void ScreenBench::groupReport()
 {
-    RecordSet rows(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet rows(Database::File::Subjects, TableName::Results);
     if (SubjectGenerator::hasReportGroup(subjects_))
-        rows.setFilter(QStringLiteral("Group"), SubjectGenerator::reportGroup());
+        rows.setFilter(SubjectColumn::Group, SubjectGenerator::reportGroup());
     else
         rows.refresh();
     const int expected = rows.recordCount();

@@ -9,8 +9,8 @@
 #include "Results.h"
 #include "ScreenBench.h"
 #include "SubjectGenerator.h"
-#include "app/ApplicationEnd.h"
 #include "data/Database.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
-#include "app/ApplicationEnd.h"
 #include "app/Frm1.h"
 #include "app/SingleInstance.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QLockFile>
 #include <QProcess>

@@ -74,7 +74,7 @@ void TestAutoBackup::firstStartOfTheDayMakesOneCheckedSnapshot()
     QVERIFY(Database::isSubjectDatabase(snapshot)); // the backup screen's restore accepts it
 
     // A later start the same day leaves the day's snapshot as it is.
-    window->closingFlag()->setText(QStringLiteral("1"));
+    window->findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(QStringLiteral("1"));
     window->close();
     QTRY_VERIFY(window.isNull());
     enrolSubjects(1);

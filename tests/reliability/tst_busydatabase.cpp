@@ -1,4 +1,3 @@
-#include "app/ApplicationEnd.h"
 #include "app/Frm1.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
@@ -7,6 +6,7 @@
 #include "scoring/FrmkLID.h"
 #include "support/ScreenDriver.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,4 +1,6 @@
-#include "app/TimedMessage.h"
+#include "ui/TimedMessage.h"
+
+#include "ui/Notice.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -42,6 +44,5 @@ QTimer* messageTimerOf(QWidget* owner)
 void TimedMessage(QWidget* owner, const QString& text, int intervalMs)
 {
     messageTimerOf(owner)->start(intervalMs);
-    QMessageBox box(QMessageBox::NoIcon, noticeTitle, text, QMessageBox::Ok, owner);
-    box.exec();
+    Notice::tell(owner, QMessageBox::NoIcon, noticeTitle, text);
 }

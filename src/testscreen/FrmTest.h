@@ -39,7 +39,6 @@ class FrmTest : public QWidget
     void buildSubjectPanel();
     void buildAnswerPanel();
     void buildNavigation();
-    QLineEdit* hiddenBox(const QString& name, QWidget* parent);
     QAbstractButton* button(const QString& name, const QString& caption, const QRect& place);
 
     void Form_Load();

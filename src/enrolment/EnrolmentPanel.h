@@ -3,7 +3,6 @@
 #include <QFrame>
 #include <QList>
 
-class Frm1;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
@@ -14,18 +13,32 @@ namespace DataFailure {
 class Collector;
 }
 
-// The subject enrolment panel Frame10 of the main window: a new IDE row in the main window's
-// Adodc2, bound to the panel's boxes; Save checks the entries and the code, then writes the
-// subject's Answer, Print1 and IDE rows together.
+// The main window's record sets that the enrolment panel works on.
+struct EnrolmentRecords
+{
+    RecordSet& subjects;    // IDE: the new subject's row, bound to the panel's boxes
+    RecordSet& answers;     // Answer: the new subject's answer row
+    RecordSet& answerCodes; // Answer: its code shown in the hidden Text10
+    RecordSet& enrolled;    // IDE: the check that a code is free
+    RecordSet& results;     // Print1: the new subject's result row
+};
+
+// The subject enrolment panel Frame10 of the main window: a new IDE row bound to the panel's
+// boxes; Save checks the entries and the code, then writes the subject's Answer, Print1 and
+// IDE rows together. Its notices are shown over the main window; when it is done it asks for
+// the main window's panels to be hidden.
 class EnrolmentPanel : public QFrame
 {
     Q_OBJECT
 
   public:
-    explicit EnrolmentPanel(Frm1* mainWindow);
+    EnrolmentPanel(const EnrolmentRecords& records, QWidget* mainWindow);
 
     // Shows the panel at its place with a new subject row, today's date and the time.
     void open();
+
+  signals:
+    void panelsHideRequested();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,9 +72,9 @@ class EnrolmentPanel : public QFrame
     bool writeSubject();
     void reportFailure(const QString& headline, const DataFailure::Collector& collector);
     QList<QLineEdit*> subjectBoxes() const;
-    RecordSet& records(int number) const;
 
-    Frm1* mainWindow_;
+    EnrolmentRecords records_;
+    QWidget* mainWindow_;
     QLineEdit* text11_ = nullptr;
     QLineEdit* text6_ = nullptr;
     QLineEdit* text4_ = nullptr;

@@ -1,15 +1,21 @@
-#include "test/FrmTest.h"
+#include "testscreen/FrmTest.h"
 
-#include "app/ApplicationEnd.h"
-#include "app/Fonts.h"
-#include "app/TimedMessage.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
+#include "appearance/ThemeBox.h"
+#include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/NumericText.h"
 #include "data/RecordSet.h"
 #include "data/Transaction.h"
-#include "test/ItemBank.h"
+#include "questionnaire/Questionnaires.h"
+#include "ui/ApplicationEnd.h"
+#include "ui/DigitKeys.h"
+#include "ui/Fonts.h"
+#include "ui/HiddenBox.h"
+#include "ui/Notice.h"
+#include "ui/SubjectFields.h"
+#include "ui/TimedMessage.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -19,7 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -29,62 +34,30 @@
 
 namespace {
 
-const QString notANumber = QStringLiteral("شما بايد عدد وارد كنيد");
-
-// A box of the subject panel: its label, its name and the IDE column it shows.
-struct SubjectField
+const Questionnaire& scale()
 {
-    const char* caption;
-    const char* box;
-    const char* column;
-};
-
-const std::array<SubjectField, 9>& subjectFields()
-{
-    static const std::array<SubjectField, 9> fields{{
-        {" :کد", "Text1", "Code"},
-        {" :نام", "Text3", "FName"},
-        {" :نام خانوادگي", "Text4", "LName"},
-        {" :جنس", "Text10", "Jens"},
-        {" :سن", "Text5", "Sen"},
-        {" :وضعيت تاهل", "Text11", "Taahol"},
-        {" :ميزان تحصيلات", "Text7", "Tahsil"},
-        {" :تاريخ", "Text8", "Date"},
-        {" :ساعت", "Text9", "Time"},
-    }};
-    return fields;
+    return Questionnaires::geriatricDepression();
 }
 
-bool isDigit(char16_t c)
+// The names of the subject panel's boxes, in the order of subjectFields().
+const QStringList& subjectBoxNames()
 {
-    return c >= u'0' && c <= u'9';
-}
-
-// Backspace, Enter and the digits 0 to 9 pass; so does a key that types nothing into the box
-// (arrows, Tab, Ctrl with a letter). Any other character is refused.
-bool keyPasses(const QKeyEvent& key)
-{
-    const QString text = key.text();
-    if (text.isEmpty())
-        return true;
-    const char16_t c = text.at(0).unicode();
-    return c == 8 || c == 13 || isDigit(c) || c < 0x20 || c == 0x7f;
-}
-
-bool isAllDigits(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return isDigit(c.unicode()); });
+    static const QStringList names{
+        QStringLiteral("Text1"),  QStringLiteral("Text3"), QStringLiteral("Text4"),
+        QStringLiteral("Text10"), QStringLiteral("Text5"), QStringLiteral("Text11"),
+        QStringLiteral("Text7"),  QStringLiteral("Text8"), QStringLiteral("Text9")};
+    return names;
 }
 
 } // namespace
 
 FrmTest::FrmTest(QWidget* parent)
     : QWidget(parent, Qt::Window),
-      adodc1_(new RecordSet(Database::File::Settings, QStringLiteral("Theme"), this)),
-      adodc2_(new RecordSet(Database::File::Subjects, QStringLiteral("Answer"), this)),
-      adodc3_(new RecordSet(Database::File::Subjects, QStringLiteral("IDE"), this)),
-      adodc4_(new RecordSet(Database::File::Subjects, QStringLiteral("Answer"), this)),
-      adodc5_(new RecordSet(Database::File::Subjects, QStringLiteral("IDE"), this))
+      adodc1_(new RecordSet(Database::File::Settings, TableName::Settings, this)),
+      adodc2_(new RecordSet(Database::File::Subjects, TableName::Answers, this)),
+      adodc3_(new RecordSet(Database::File::Subjects, TableName::Subjects, this)),
+      adodc4_(new RecordSet(Database::File::Subjects, TableName::Answers, this)),
+      adodc5_(new RecordSet(Database::File::Subjects, TableName::Subjects, this))
 {
     setObjectName(QStringLiteral("FrmTest"));
     setWindowTitle(QStringLiteral("صفحه اجراي تست"));
@@ -102,25 +75,16 @@ void FrmTest::buildRecordSets()
     const std::array<RecordSet*, 5> all{adodc1_, adodc2_, adodc3_, adodc4_, adodc5_};
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i]->setObjectName(QStringLiteral("Adodc%1").arg(i + 1));
-    text2_ = hiddenBox(QStringLiteral("Text2"), this);
-    adodc1_->bind(text2_, QStringLiteral("TH"));
-    text15_ = hiddenBox(QStringLiteral("Text15"), this);
-    adodc2_->bind(text15_, QStringLiteral("ID"));
-    for (const SubjectField& field : subjectFields()) {
-        adodc3_->bind(frame1_->findChild<QLineEdit*>(QString::fromLatin1(field.box)),
-                      QString::fromLatin1(field.column));
+    text2_ = themeBox(this, *adodc1_, QStringLiteral("Text2"));
+    text15_ = hiddenBox(this, QStringLiteral("Text15"));
+    adodc2_->bind(text15_, SubjectColumn::Id);
+    for (qsizetype i = 0; i < subjectFields().size(); ++i) {
+        adodc3_->bind(frame1_->findChild<QLineEdit*>(subjectBoxNames().at(i)),
+                      subjectFields().at(i).column);
     }
-    adodc5_->bind(text13_, QStringLiteral("FName"));
+    adodc5_->bind(text13_, SubjectColumn::FirstName);
     for (RecordSet* records : all)
         records->refresh();
-}
-
-QLineEdit* FrmTest::hiddenBox(const QString& name, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->hide();
-    return box;
 }
 
 void FrmTest::buildIntroduction()
@@ -135,7 +99,7 @@ void FrmTest::buildIntroduction()
         return caption;
     };
     skinLabel3_ = label("SkinLabel3", twipsRect(1200, 600, 7635, 1515));
-    skinLabel3_->setText(QStringLiteral("مقياس افسردگي سالمندان"));
+    skinLabel3_->setText(scale().title);
     skinLabel3_->setFont(Fonts::titr(36));
     skinLabel4_ = label("SkinLabel4", twipsRect(600, 3000, 9075, 4095));
     skinLabel4_->setText(
@@ -155,17 +119,17 @@ void FrmTest::buildSubjectPanel()
     constexpr int labelWidth = 1515;
     constexpr int boxWidth = 1500;
     constexpr int pairWidth = 3120;
-    for (std::size_t i = 0; i < subjectFields().size(); ++i) {
-        const SubjectField& field = subjectFields()[i];
+    for (qsizetype i = 0; i < subjectFields().size(); ++i) {
+        const SubjectField& field = subjectFields().at(i);
         const int column = static_cast<int>(i % 3);
         const int top = 300 + static_cast<int>(i / 3) * 900;
         const int labelLeft = 9375 - column * pairWidth - labelWidth;
-        auto* caption = new QLabel(QString::fromUtf8(field.caption), frame1_);
+        auto* caption = new QLabel(field.caption, frame1_);
         caption->setTextFormat(Qt::PlainText);
         caption->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         caption->setGeometry(twipsRect(labelLeft, top, labelWidth, 420));
         auto* box = new QLineEdit(frame1_);
-        box->setObjectName(QString::fromLatin1(field.box));
+        box->setObjectName(subjectBoxNames().at(i));
         box->setGeometry(twipsRect(labelLeft - 60 - boxWidth, top, boxWidth, 420));
         box->setAlignment(Qt::AlignCenter);
     }
@@ -175,7 +139,7 @@ void FrmTest::buildSubjectPanel()
     text5_ = frame1_->findChild<QLineEdit*>(QStringLiteral("Text5"));
     text5_->setMaxLength(3);
     text5_->installEventFilter(this);
-    text13_ = hiddenBox(QStringLiteral("Text13"), frame1_);
+    text13_ = hiddenBox(frame1_, QStringLiteral("Text13"));
     frame1_->hide();
 }
 
@@ -192,7 +156,7 @@ void FrmTest::buildAnswerPanel()
     option2_->setGeometry(twipsRect(240, 420, 975, 420));
     connect(option1_, &QRadioButton::clicked, this, &FrmTest::Option1_Click);
     connect(option2_, &QRadioButton::clicked, this, &FrmTest::Option2_Click);
-    text12_ = hiddenBox(QStringLiteral("Text12"), frame2_);
+    text12_ = hiddenBox(frame2_, QStringLiteral("Text12"));
     text12_->setMaxLength(1);
     frame2_->hide();
 }
@@ -275,12 +239,12 @@ void FrmTest::Command1_Click()
 
 void FrmTest::Option1_Click()
 {
-    text12_->setText(ItemBank::Yes);
+    text12_->setText(Questionnaire::Yes);
 }
 
 void FrmTest::Option2_Click()
 {
-    text12_->setText(ItemBank::No);
+    text12_->setText(Questionnaire::No);
 }
 
 void FrmTest::CmdNext_Click()
@@ -324,18 +288,18 @@ void FrmTest::Text6_Change()
     } else if (itemValue() == 0) {
         return; // the quiet zero: the item shown stays
     }
-    if (itemValue() > ItemBank::ItemCount) {
+    if (itemValue() > scale().itemCount()) {
         TimedMessage(this, QStringLiteral("پايان"));
-        text6_->setText(QString::number(ItemBank::ItemCount));
+        text6_->setText(QString::number(scale().itemCount()));
         frame2_->setTitle(text6_->text());
     }
-    if (itemValue() < ItemBank::ItemCount + 1) {
+    if (itemValue() < scale().itemCount() + 1) {
         bindAnswerBuffer();
         frame2_->setTitle(text6_->text());
         ShowStoredAnswer();
         int item = 0;
-        if (isPlainWholeNumber(text6_->text(), &item) && ItemBank::isItem(item)) {
-            skinLbl5_->setText(ItemBank::text(item));
+        if (isPlainWholeNumber(text6_->text(), &item) && scale().isItem(item)) {
+            skinLbl5_->setText(scale().itemText(item));
             shownItem_ = item;
         }
     }
@@ -367,7 +331,7 @@ bool FrmTest::itemTextIsSound()
 void FrmTest::bindAnswerBuffer()
 {
     int item = 0;
-    if (isPlainWholeNumber(text6_->text(), &item) && ItemBank::isItem(item))
+    if (isPlainWholeNumber(text6_->text(), &item) && scale().isItem(item))
         adodc2_->bind(text12_, text6_->text());
 }
 
@@ -397,7 +361,8 @@ void FrmTest::clearAnswerButtons()
 bool FrmTest::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == text6_ || watched == text5_) {
-        if (event->type() == QEvent::KeyPress && !keyPasses(*static_cast<QKeyEvent*>(event))) {
+        if (event->type() == QEvent::KeyPress &&
+            !passesDigitsOnly(*static_cast<QKeyEvent*>(event))) {
             rejectKey();
             return true;
         }
@@ -413,7 +378,7 @@ bool FrmTest::eventFilter(QObject* watched, QEvent* event)
 void FrmTest::rejectKey()
 {
     QApplication::beep();
-    TimedMessage(this, notANumber);
+    TimedMessage(this, NoticeText::NotANumber);
 }
 
 void FrmTest::Command5_Click()
@@ -464,9 +429,7 @@ void FrmTest::closeEvent(QCloseEvent* event)
 
 bool FrmTest::confirmCloseWithoutSaving(const QString& failure)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("خطا"),
-                    failure + QStringLiteral("\nصفحه بدون ذخیره بسته شود؟"),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return Notice::ask(this, QMessageBox::Warning, Notice::ErrorTitle,
+                       failure + QStringLiteral("\nصفحه بدون ذخیره بسته شود؟"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }

@@ -1,4 +1,6 @@
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
+
+#include <QStringList>
 
 namespace Fonts {
 

@@ -1,4 +1,4 @@
-#include "app/ApplicationEnd.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/ModalRun.h"
+#include "ui/ModalRun.h"
 
 #include <QEvent>
 #include <QEventLoop>

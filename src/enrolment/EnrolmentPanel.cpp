@@ -1,12 +1,14 @@
-#include "app/EnrolmentPanel.h"
+#include "enrolment/EnrolmentPanel.h"
 
-#include "app/Frm1.h"
-#include "app/TimedMessage.h"
-#include "app/Twips.h"
 #include "calendar/SolarHijriDate.h"
+#include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
 #include "data/Transaction.h"
+#include "ui/DigitKeys.h"
+#include "ui/Notice.h"
+#include "ui/TimedMessage.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,11 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int answerRecords = 3;
-constexpr int subjectRecords = 2;
-constexpr int codeCheckRecords = 5;
-constexpr int reportRecords = 6;
 
 const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
 
@@ -44,31 +41,10 @@ QString systemTimeText()
     return QLocale::system().toString(QTime::currentTime(), format.trimmed());
 }
 
-// A key that the age box lets through as it is: keys that type no character (arrows, Home,
-// Delete), moving the focus, and shortcuts such as copy and paste.
-bool typesNoCharacter(const QKeyEvent& key)
-{
-    return key.text().isEmpty() || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab ||
-           (key.modifiers() & Qt::ControlModifier) != 0;
-}
-
-bool isAllowedAgeKey(const QKeyEvent& key)
-{
-    switch (key.key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return true;
-    default:
-        break;
-    }
-    const QString text = key.text();
-    return text.size() == 1 && text[0] >= QLatin1Char('0') && text[0] <= QLatin1Char('9');
-}
-
 } // namespace
 
-EnrolmentPanel::EnrolmentPanel(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(mainWindow)
+EnrolmentPanel::EnrolmentPanel(const EnrolmentRecords& records, QWidget* mainWindow)
+    : QFrame(mainWindow), records_(records), mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("Frame10"));
     setFrameShape(QFrame::StyledPanel);
@@ -87,11 +63,6 @@ EnrolmentPanel::EnrolmentPanel(Frm1* mainWindow) : QFrame(mainWindow), mainWindo
         {text7_, QStringLiteral("ميزان تحصيلات آزمودني را وارد کنيد"), text7_},
     };
     hide();
-}
-
-RecordSet& EnrolmentPanel::records(int number) const
-{
-    return mainWindow_->adodc(number);
 }
 
 QLineEdit* EnrolmentPanel::textBox(const QString& name, Qt::Alignment alignment)
@@ -137,10 +108,7 @@ void EnrolmentPanel::buildControls()
 
     combo1_ = dropDown(QStringLiteral("Combo1"), {QStringLiteral("مجرد"), QStringLiteral("متأهل")});
     combo2_ = dropDown(QStringLiteral("Combo2"), {QStringLiteral("مرد"), QStringLiteral("زن")});
-    combo3_ = dropDown(QStringLiteral("Combo3"),
-                       {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                        QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                        QStringLiteral("G")});
+    combo3_ = dropDown(QStringLiteral("Combo3"), subjectGroups());
     // A choice from the list, by mouse or keyboard, is the list's Click.
     connect(combo1_, &QComboBox::currentIndexChanged, this, &EnrolmentPanel::Combo1_Change);
     connect(combo2_, &QComboBox::currentIndexChanged, this, &EnrolmentPanel::Combo2_Change);
@@ -201,15 +169,16 @@ void EnrolmentPanel::buildLayout()
 
 void EnrolmentPanel::bindColumns()
 {
-    const QList<std::pair<QLineEdit*, const char*>> subject{
-        {text11_, "Code"}, {text6_, "FName"},   {text4_, "LName"},  {text5_, "Sen"},
-        {text16_, "Jens"}, {text15_, "Taahol"}, {text7_, "Tahsil"}, {text8_, "Date"},
-        {text9_, "Time"},  {text17_, "Group"}};
+    using namespace SubjectColumn;
+    const QList<std::pair<QLineEdit*, QString>> subject{
+        {text11_, Code}, {text6_, FirstName}, {text4_, LastName},  {text5_, Age},
+        {text16_, Sex},  {text15_, Marital},  {text7_, Education}, {text8_, Date},
+        {text9_, Time},  {text17_, Group}};
     for (const auto& [box, column] : subject)
-        records(subjectRecords).bind(box, QString::fromLatin1(column));
-    records(codeCheckRecords).bind(text13_, QStringLiteral("FName"));
-    records(answerRecords).bind(text12_, QStringLiteral("ID"));
-    records(4).bind(text10_, QStringLiteral("Code"));
+        records_.subjects.bind(box, column);
+    records_.enrolled.bind(text13_, FirstName);
+    records_.answers.bind(text12_, Id);
+    records_.answerCodes.bind(text10_, Code);
 }
 
 void EnrolmentPanel::setTabOrder()
@@ -229,7 +198,7 @@ void EnrolmentPanel::open()
 {
     setGeometry(twipsRect(1500, 780, 6675, 2895));
     show();
-    records(subjectRecords).addNew();
+    records_.subjects.addNew();
     text9_->setText(systemTimeText());
     text8_->setText(SolarHijriDate(QDateTime::currentDateTime(), 0));
     text11_->setFocus();
@@ -260,10 +229,10 @@ bool EnrolmentPanel::eventFilter(QObject* watched, QEvent* event)
 // Returns whether the key is discarded.
 bool EnrolmentPanel::Text5_KeyPress(const QKeyEvent& key)
 {
-    if (typesNoCharacter(key) || isAllowedAgeKey(key))
+    if (passesDigitsOnly(key))
         return false;
     QApplication::beep();
-    TimedMessage(mainWindow_, QStringLiteral("شما بايد عدد وارد كنيد"));
+    TimedMessage(mainWindow_, NoticeText::NotANumber);
     return true;
 }
 
@@ -274,9 +243,9 @@ void EnrolmentPanel::Command8_Click()
     Combo3_Change();
     if (!entriesComplete() || !codeIsFree() || !saveSubject())
         return;
-    records(subjectRecords).refresh();
-    records(answerRecords).refresh();
-    mainWindow_->HidePanels();
+    records_.subjects.refresh();
+    records_.answers.refresh();
+    emit panelsHideRequested();
 }
 
 // The eight entries in their fixed order; at the first empty one, its notice and focus.
@@ -295,11 +264,11 @@ bool EnrolmentPanel::entriesComplete()
 // Refuses a code that IDE already holds; the code is compared as a value, quotes and all.
 bool EnrolmentPanel::codeIsFree()
 {
-    RecordSet& enrolled = records(codeCheckRecords);
+    RecordSet& enrolled = records_.enrolled;
     bool taken = false;
     {
         DataFailure::Collector collector;
-        if (!enrolled.refresh() || !enrolled.setFilter(QStringLiteral("code"), text11_->text())) {
+        if (!enrolled.refresh() || !enrolled.setFilter(SubjectColumn::Code, text11_->text())) {
             reportFailure(QStringLiteral("بررسی تکراری نبودن کد ممکن نشد؛ آزمودنی ثبت نشد."),
                           collector);
             return false;
@@ -335,23 +304,23 @@ bool EnrolmentPanel::writeSubject()
     const QString code = text11_->text();
     const QString group = combo3_->currentText();
 
-    RecordSet& answers = records(answerRecords);
+    RecordSet& answers = records_.answers;
     answers.addNew();
-    answers.setField(QStringLiteral("Code"), code);
-    answers.setField(QStringLiteral("Group"), group);
+    answers.setField(SubjectColumn::Code, code);
+    answers.setField(SubjectColumn::Group, group);
     if (!answers.commitRow())
         return false;
 
-    RecordSet& report = records(reportRecords);
+    RecordSet& report = records_.results;
     report.addNew();
-    report.setField(QStringLiteral("Code"), code);
-    report.setField(QStringLiteral("FName"), text6_->text());
-    report.setField(QStringLiteral("LName"), text4_->text());
-    report.setField(QStringLiteral("Group"), group);
+    report.setField(SubjectColumn::Code, code);
+    report.setField(SubjectColumn::FirstName, text6_->text());
+    report.setField(SubjectColumn::LastName, text4_->text());
+    report.setField(SubjectColumn::Group, group);
     if (!report.commitRow())
         return false;
 
-    if (!records(subjectRecords).commitRow() || !answers.commitRow())
+    if (!records_.subjects.commitRow() || !answers.commitRow())
         return false;
     return transaction.commit();
 }
@@ -364,6 +333,6 @@ void EnrolmentPanel::reportFailure(const QString& headline, const DataFailure::C
 
 void EnrolmentPanel::Command10_Click()
 {
-    records(subjectRecords).refresh();
-    mainWindow_->HidePanels();
+    records_.subjects.refresh();
+    emit panelsHideRequested();
 }

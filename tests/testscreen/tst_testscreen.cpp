@@ -1,9 +1,9 @@
 #include "app/Frm1.h"
-#include "app/Twips.h"
 #include "data/Database.h"
+#include "questionnaire/Questionnaires.h"
 #include "support/TestSupport.h"
-#include "test/FrmTest.h"
-#include "test/ItemBank.h"
+#include "testscreen/FrmTest.h"
+#include "ui/Twips.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -65,7 +65,8 @@ void expectItem(FrmTest& screen, int item, const QString& answer)
     const QString number = QString::number(item);
     QCOMPARE(box(screen, "Text6")->text(), number);
     QCOMPARE(part<QGroupBox>(screen, "Frame2")->title(), number);
-    QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(), ItemBank::text(item));
+    QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(),
+             Questionnaires::geriatricDepression().itemText(item));
     QCOMPARE(part<QRadioButton>(screen, "Option1")->isChecked(), answer == QLatin1String("1"));
     QCOMPARE(part<QRadioButton>(screen, "Option2")->isChecked(), answer == QLatin1String("0"));
 }
@@ -125,11 +126,11 @@ void TestTestScreen::answersReachTheSubjectsRow()
         QVERIFY(box(screen, "Text1")->isReadOnly());
         QCOMPARE(box(screen, "Text1")->text(), QStringLiteral("101"));
         QCOMPARE(box(screen, "Text3")->text(), QStringLiteral("علی"));
-        for (int item = 1; item <= ItemBank::ItemCount; ++item) {
+        for (int item = 1; item <= Questionnaires::geriatricDepression().itemCount(); ++item) {
             expectItem(screen, item, QString());
             const bool yes = pattern.at(item - 1) == QLatin1Char('1');
             click(screen, yes ? "Option1" : "Option2");
-            const int notices = item == ItemBank::ItemCount ? 1 : 0;
+            const int notices = item == Questionnaires::geriatricDepression().itemCount() ? 1 : 0;
             const QStringList shown = noticesOf(notices, [&] { click(screen, "CmdNext"); });
             QCOMPARE(shown, notices ? QStringList{endNotice} : QStringList{});
             QCOMPARE(Fixture::answerOf(QStringLiteral("101"), item), pattern.mid(item - 1, 1));
@@ -140,14 +141,14 @@ void TestTestScreen::answersReachTheSubjectsRow()
                  QStringList{notANumber});
         QCOMPARE(box(screen, "Text5")->text(), QStringLiteral("81"));
     });
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
+    for (int item = 1; item <= Questionnaires::geriatricDepression().itemCount(); ++item)
         QCOMPARE(Fixture::answerOf(QStringLiteral("101"), item), pattern.mid(item - 1, 1));
     QCOMPARE(
         Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("101"), QStringLiteral("Tahsil")),
         QStringLiteral("لیسانس"));
     QCOMPARE(Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("101"), QStringLiteral("Sen")),
              QStringLiteral("81"));
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
+    for (int item = 1; item <= Questionnaires::geriatricDepression().itemCount(); ++item)
         QCOMPARE(Fixture::answerOf(QStringLiteral("102"), item), QString());
 }
 
@@ -163,7 +164,8 @@ void TestTestScreen::endsOfTheRangeAndTheQuietZero()
         click(screen, "Option2");
         QCOMPARE(noticesOf(0, [&] { click(screen, "CmdBack"); }), QStringList{});
         QCOMPARE(box(screen, "Text6")->text(), QStringLiteral("0"));
-        QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(), ItemBank::text(1));
+        QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(),
+                 Questionnaires::geriatricDepression().itemText(1));
         QCOMPARE(part<QGroupBox>(screen, "Frame2")->title(), QStringLiteral("1"));
         QVERIFY(part<QRadioButton>(screen, "Option2")->isChecked());
         QCOMPARE(Fixture::answerOf(QStringLiteral("7"), 1), QStringLiteral("0"));
@@ -195,6 +197,7 @@ void TestTestScreen::typingAnItemNumber_data()
     QTest::newRow("latin letter") << "a" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("persian letter") << "ب" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("persian digit") << "۷" << false << "1" << 1 << QStringList{notANumber};
+    QTest::newRow("escape") << "\x1b" << false << "1" << 1 << QStringList{notANumber};
     QTest::newRow("emptied") << "\b" << false << "1" << 1 << QStringList{};
     QTest::newRow("above the last") << "99" << false << "15" << 15 << QStringList{endNotice};
     QTest::newRow("zero is quiet") << "0" << false << "0" << 1 << QStringList{};
@@ -230,13 +233,14 @@ void TestTestScreen::typingAnItemNumber()
         QCOMPARE(shown, notices);
         QCOMPARE(text6->text(), number);
         const QString stored = item % 2 ? QStringLiteral("1") : QStringLiteral("0");
-        QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(), ItemBank::text(item));
+        QCOMPARE(part<QLabel>(screen, "SkinLbl5")->text(),
+                 Questionnaires::geriatricDepression().itemText(item));
         QCOMPARE(part<QGroupBox>(screen, "Frame2")->title(), QString::number(item));
         QCOMPARE(part<QRadioButton>(screen, "Option1")->isChecked(), stored == "1");
         QCOMPARE(part<QRadioButton>(screen, "Option2")->isChecked(), stored == "0");
     });
     // Moving by typing saved nothing and changed nothing.
-    for (int n = 1; n <= ItemBank::ItemCount; ++n)
+    for (int n = 1; n <= Questionnaires::geriatricDepression().itemCount(); ++n)
         QCOMPARE(Fixture::answerOf(QStringLiteral("5"), n), QString::number(n % 2));
 }
 

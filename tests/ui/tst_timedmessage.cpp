@@ -1,5 +1,5 @@
-#include "app/TimedMessage.h"
 #include "support/TestSupport.h"
+#include "ui/TimedMessage.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "app/ImageButton.h"
+#include "ui/ImageButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>
