@@ -6,7 +6,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 DEBIAN_PACKAGES := build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite \
 	qt6-translations-l10n fonts-farsiweb fonts-noto-core poppler-utils sqlite3 libsqlite3-dev libgl1-mesa-dev \
 	clang libclang-rt-14-dev \
-	dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils xdotool
+	dpkg-dev file lintian desktop-file-utils appstream xvfb xauth x11-utils xdotool \
+	qt6-charts-dev libxlsxwriter-dev libreadstat-dev readstat libqt6sql6-psql postgresql libespeak-ng-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 FUZZ_BUILD   ?= build-fuzz

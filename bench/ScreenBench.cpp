@@ -4,13 +4,14 @@
 #include "SubjectGenerator.h"
 #include "SyncCounter.h"
 #include "app/Frm1.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "lookup/FrmCode.h"
+#include "questionnaire/Questionnaires.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/PrintResultReport.h"
 #include "support/TestSupport.h"
-#include "test/FrmTest.h"
-#include "test/ItemBank.h"
+#include "testscreen/FrmTest.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -254,8 +255,8 @@ void ScreenBench::answerAndStep(QWidget* testScreen, int subject, bool recorded)
 {
     click(testScreen, "Command1");
     const QString stored = SubjectGenerator::answersOf(subject);
-    for (int item = 1; item < ItemBank::ItemCount; ++item) {
-        const bool yes = stored.mid(item - 1, 1) != ItemBank::Yes;
+    for (int item = 1; item < Questionnaires::geriatricDepression().itemCount(); ++item) {
+        const bool yes = stored.mid(item - 1, 1) != Questionnaire::Yes;
         click(testScreen, yes ? "Option1" : "Option2");
         record(ActionName::Next, recorded, [testScreen] { click(testScreen, "CmdNext"); });
     }
@@ -367,9 +368,9 @@ void ScreenBench::chooseGroups(QWidget* codeFinder, bool recorded)
 // the whole table (1,000 rows at the small size) is printed instead.
 void ScreenBench::groupReport()
 {
-    RecordSet rows(Database::File::Subjects, QStringLiteral("Print1"));
+    RecordSet rows(Database::File::Subjects, TableName::Results);
     if (SubjectGenerator::hasReportGroup(subjects_))
-        rows.setFilter(QStringLiteral("Group"), SubjectGenerator::reportGroup());
+        rows.setFilter(SubjectColumn::Group, SubjectGenerator::reportGroup());
     else
         rows.refresh();
     const int expected = rows.recordCount();

@@ -1,10 +1,10 @@
 #include "SubjectGenerator.h"
 
+#include "data/Columns.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/Transaction.h"
-#include "scoring/ScoreBand.h"
-#include "test/ItemBank.h"
+#include "questionnaire/Questionnaires.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,6 +16,11 @@
 namespace SubjectGenerator {
 
 namespace {
+
+const Questionnaire& scale()
+{
+    return Questionnaires::geriatricDepression();
+}
 
 // A well-mixed 64-bit value for (index, salt): the same subject always gets the same data.
 std::uint64_t mix(int index, std::uint64_t salt)
@@ -126,12 +131,14 @@ class Inserter
     QSqlQuery query_;
 };
 
-QStringList answerColumns()
+// The columns of a subjects table, as the schema creates them.
+QStringList columnsOf(const QString& table)
 {
-    QStringList columns{QStringLiteral("Code"), QStringLiteral("Group")};
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
-        columns << QString::number(item);
-    return columns;
+    for (const TableSchema& schema : Schema::subjectTables()) {
+        if (schema.name == table)
+            return schema.columns;
+    }
+    return {};
 }
 
 } // namespace
@@ -183,8 +190,8 @@ QString answersOf(int index)
         return {};
     const std::uint64_t bits = mix(index, SaltAnswers);
     QString answers;
-    for (int item = 0; item < ItemBank::ItemCount; ++item)
-        answers += (bits >> item) & 1 ? ItemBank::Yes : ItemBank::No;
+    for (int item = 0; item < scale().itemCount(); ++item)
+        answers += (bits >> item) & 1 ? Questionnaire::Yes : Questionnaire::No;
     return answers;
 }
 
@@ -193,10 +200,7 @@ int scoreOf(int index)
     const QString answers = answersOf(index);
     if (answers.isEmpty())
         return -1;
-    int score = 0;
-    for (int item = 1; item <= ItemBank::ItemCount; ++item)
-        score += answers.mid(item - 1, 1) == KeyedAnswer(item) ? 1 : 0;
-    return score;
+    return scale().score(answers.split(QString(), Qt::SkipEmptyParts));
 }
 
 QString fill(int subjects)
@@ -206,12 +210,9 @@ QString fill(int subjects)
         return Database::lastError(Database::File::Subjects);
     QSqlQuery(db).exec(QStringLiteral("PRAGMA cache_size = -65536"));
     Transaction transaction(Database::File::Subjects);
-    Inserter ide(
-        db, QStringLiteral("IDE"),
-        {"Code", "FName", "LName", "Sen", "Jens", "Taahol", "Tahsil", "Date", "Time", "Group"});
-    Inserter answer(db, QStringLiteral("Answer"), answerColumns());
-    Inserter print(db, QStringLiteral("Print1"),
-                   {"Code", "FName", "LName", "Group", "Score", "Comment"});
+    Inserter ide(db, TableName::Subjects, columnsOf(TableName::Subjects));
+    Inserter answer(db, TableName::Answers, columnsOf(TableName::Answers));
+    Inserter print(db, TableName::Results, columnsOf(TableName::Results));
     for (int index = 0; index < subjects; ++index) {
         const QString code = codeOf(index);
         const QString first = firstNameOf(index);
@@ -225,13 +226,13 @@ QString fill(int subjects)
             return ide.error();
         QVariantList answerRow{code, group};
         const QString answers = answersOf(index);
-        for (int item = 0; item < ItemBank::ItemCount; ++item)
+        for (int item = 0; item < scale().itemCount(); ++item)
             answerRow << orNull(answers.mid(item, 1));
         if (!answer.insert(answerRow))
             return answer.error();
         const int score = scoreOf(index);
         const QString scoreText = score < 0 ? QString() : QString::number(score);
-        const QString comment = score < 0 ? QString() : ScoreBand::textFor(score);
+        const QString comment = score < 0 ? QString() : scale().bandText(score);
         if (!print.insert({code, first, family, group, orNull(scoreText), orNull(comment)}))
             return print.error();
     }

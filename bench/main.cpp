@@ -6,13 +6,14 @@
 //                 [--generate-only DIR]
 
 #include "ActionNames.h"
+#include "AutoBackupBench.h"
 #include "CopyBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
 #include "SubjectGenerator.h"
 #include "SyncCounter.h"
-#include "app/ApplicationEnd.h"
 #include "data/Database.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,6 +85,7 @@ int measure(int subjects, const QString& home, const QString& resultPath, int sl
     }
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
+    measureAutoBackup(series);
     if (guard.strays() > 0)
         err() << "n=" << subjects << ": " << guard.strays()
               << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;

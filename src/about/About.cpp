@@ -1,7 +1,7 @@
 #include "about/About.h"
 
 #include "about/AboutArt.h"
-#include "app/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/Banner.h"
 
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QLinearGradient>
 #include <QPainter>

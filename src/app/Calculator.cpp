@@ -1,6 +1,7 @@
 #include "app/Calculator.h"
 
-#include <QMessageBox>
+#include "ui/Notice.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -26,14 +27,12 @@ void start(QWidget* owner)
     const QString program = findProgram();
     if (!program.isEmpty() && QProcess::startDetached(program, {}))
         return;
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("خطا"),
+    Notice::warn(
+        owner,
         QStringLiteral(
             "ماشین حساب در این رایانه نصب نیست یا اجرا نشد.\n"
             "یکی از برنامه‌های ماشین حساب (مانند gnome-calculator) را نصب "
-            "کنید."),
-        QMessageBox::Ok, owner);
-    box.exec();
+            "کنید."));
 }
 
 } // namespace Calculator

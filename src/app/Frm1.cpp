@@ -1,34 +1,36 @@
 #include "app/Frm1.h"
 
 #include "about/About.h"
-#include "app/ApplicationEnd.h"
 #include "app/Banner.h"
 #include "app/Calculator.h"
-#include "app/EnrolmentPanel.h"
-#include "app/ModalRun.h"
 #include "app/SingleInstance.h"
-#include "app/TimedMessage.h"
-#include "app/Twips.h"
+#include "app/WindowFlow.h"
 #include "appearance/ApplyTheme.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/SettingsMenu.h"
+#include "appearance/ThemeBox.h"
 #include "appearance/ThemePanel.h"
-#include "backup/exitpro.h"
 #include "data/Adodcs.h"
+#include "data/Columns.h"
 #include "data/NumericText.h"
 #include "data/RecordSet.h"
+#include "enrolment/EnrolmentPanel.h"
 #include "lookup/FrmCode.h"
 #include "scoring/FrmkLID.h"
-#include "test/FrmTest.h"
+#include "testscreen/FrmTest.h"
+#include "ui/ApplicationEnd.h"
+#include "ui/HiddenBox.h"
+#include "ui/ModalRun.h"
+#include "ui/Notice.h"
+#include "ui/TimedMessage.h"
+#include "ui/Twips.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
 
@@ -68,12 +70,12 @@ Frm1::Frm1(QWidget* parent) : QWidget(parent, Qt::Window)
     buildHeaderAndBanner();
     buildMenu();
     buildPanels();
-    adodc(1).refresh();
-    adodc(2).refresh();
-    adodc(3).refresh();
-    adodc(4).refresh();
-    adodc(5).refresh();
-    adodc(6).refresh();
+    settings().refresh();
+    subjects().refresh();
+    answers().refresh();
+    answerCodes().refresh();
+    enrolled().refresh();
+    results().refresh();
     Form_Load();
 }
 
@@ -96,27 +98,17 @@ QString Frm1::siteAddress()
     return QStringLiteral("https://senvora.ir/");
 }
 
-RecordSet& Frm1::adodc(int number) const
-{
-    return *adodc_.at(number - 1);
-}
-
 void Frm1::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Print1"}});
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->hide();
-    adodc(1).bind(text1_, QStringLiteral("TH"));
-    text3_ = new QLineEdit(this);
-    text3_->setObjectName(QStringLiteral("Text3"));
-    text3_->hide();
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
+    text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
+    text3_ = hiddenBox(this, QStringLiteral("Text3"));
 }
 
 void Frm1::buildHeaderAndBanner()
@@ -188,25 +180,33 @@ void Frm1::buildMenu()
 
 void Frm1::buildPanels()
 {
-    frame10_ = new EnrolmentPanel(this);
+    frame10_ =
+        new EnrolmentPanel({subjects(), answers(), answerCodes(), enrolled(), results()}, this);
     frame8_ = new SettingsMenu(this);
-    frame9_ = new ClinicPanel(this);
-    frame6_ = new ThemePanel(this);
+    frame9_ = new ClinicPanel(settings(), this);
+    frame6_ = new ThemePanel(settings(), this);
     for (QWidget* panel : {static_cast<QWidget*>(frame10_), static_cast<QWidget*>(frame8_),
                            static_cast<QWidget*>(frame9_), static_cast<QWidget*>(frame6_)})
         panel->setAttribute(Qt::WA_NoMousePropagation);
     connect(frame9_->nameBox(), &QLineEdit::textChanged, this, &Frm1::Text2_Change);
-    adodc(1).bind(frame9_->nameBox(), QStringLiteral("Name"));
-    adodc(1).bind(frame9_->addressBox(), QStringLiteral("Adress"));
+    connect(frame10_, &EnrolmentPanel::panelsHideRequested, this, &Frm1::HidePanels);
+    connect(frame8_, &SettingsMenu::panelsHideRequested, this, &Frm1::HidePanels);
+    connect(frame8_, &SettingsMenu::themePanelRequested, frame6_, &ThemePanel::open);
+    connect(frame8_, &SettingsMenu::clinicPanelRequested, frame9_, &ClinicPanel::open);
+    connect(frame6_, &ThemePanel::themeStored, this, &Frm1::themeStored);
+    settings().bind(frame9_->nameBox(), SettingsColumn::Name);
+    settings().bind(frame9_->addressBox(), SettingsColumn::Address);
 }
 
 void Frm1::Form_Load()
 {
-    if (!SingleInstance::acquire()) {
+    if (const SingleInstance::Outcome lock = SingleInstance::acquire();
+        lock != SingleInstance::Outcome::Acquired) {
         startRefused_ = true;
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Warnnig"),
-                        QStringLiteral("برنامه در حال اجراست"), QMessageBox::Ok, this);
-        box.exec();
+        const bool running = lock == SingleInstance::Outcome::AnotherCopyRuns;
+        Notice::tell(this, running ? QMessageBox::Information : QMessageBox::Critical,
+                     running ? QStringLiteral("Warnnig") : Notice::ErrorTitle,
+                     running ? QStringLiteral("برنامه در حال اجراست") : SingleInstance::problem());
         ApplicationEnd::endNow();
         return;
     }
@@ -220,13 +220,13 @@ void Frm1::HidePanels()
     frame10_->hide();
     frame8_->hide();
     frame9_->hide();
-    if (adodc(2).hasRows())
-        adodc(2).refresh();
+    if (subjects().hasRows())
+        subjects().refresh();
 }
 
 bool Frm1::hasAnswerRows() const
 {
-    return adodc(3).hasRows();
+    return answers().hasRows();
 }
 
 void Frm1::Command1_Click()
@@ -255,15 +255,15 @@ void Frm1::Command2_Click()
     testScreen_->subjectRecords().refresh();
     const QString code = askForCode();
     if (code.isEmpty()) {
-        TimedMessage(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        TimedMessage(this, NoticeText::CodeMissing);
         return;
     }
-    testScreen_->answerRecords().setFilter(QStringLiteral("code"), code);
+    testScreen_->answerRecords().setFilter(SubjectColumn::Code, code);
     if (testScreen_->answerRecords().bof()) {
-        TimedMessage(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+        TimedMessage(this, NoticeText::NoSuchSubject);
         return;
     }
-    testScreen_->subjectRecords().setFilter(QStringLiteral("code"), code);
+    testScreen_->subjectRecords().setFilter(SubjectColumn::Code, code);
     runModal(testScreen_.get());
     testScreen_ = std::make_unique<FrmTest>(this);
     testScreen_->resetToStart();
@@ -315,17 +315,15 @@ void Frm1::Command6_Click()
 
 void Frm1::showExitPrompt(int leftTwips, int topTwips)
 {
-    exitpro* prompt = nullptr;
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* existing = qobject_cast<exitpro*>(window); existing && existing->isVisible())
-            prompt = existing;
-    }
-    if (!prompt) {
-        prompt = new exitpro;
-        prompt->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    prompt->move(twipsPoint(leftTwips, topTwips));
-    prompt->show();
+    WindowFlow::showExitPrompt(twipsPoint(leftTwips, topTwips));
+}
+
+// A new theme is stored: its screen follows, and this window closes without the exit prompt.
+void Frm1::themeStored()
+{
+    text3_->setText(QStringLiteral("1"));
+    WindowFlow::showThemedScreen();
+    close();
 }
 
 void Frm1::closeEvent(QCloseEvent* event)
@@ -337,10 +335,10 @@ void Frm1::closeEvent(QCloseEvent* event)
 
 void Frm1::Form_Unload()
 {
-    adodc(2).refresh();
+    subjects().refresh();
     if (numericValue(text3_->text()) != 1.0) {
         HidePanels();
-        adodc(2).refresh();
+        subjects().refresh();
         showExitPrompt(5000, 1500);
     }
 }

@@ -25,7 +25,8 @@ class Frm1 : public QWidget
     explicit Frm1(QWidget* parent = nullptr);
     ~Frm1() override;
 
-    // Creates and shows a new main window that deletes itself when closed.
+    // Creates and shows a new main window that deletes itself when closed; none when start-up
+    // found another running copy.
     static Frm1* openNew();
 
     // Whether start-up found another running copy (the window must then not be shown).
@@ -36,9 +37,12 @@ class Frm1 : public QWidget
 
     // The record sets Adodc1 (Theme), Adodc2 (IDE), Adodc3 (Answer), Adodc4 (Answer),
     // Adodc5 (IDE) and Adodc6 (Print1).
-    RecordSet& adodc(int number) const;
-    QLineEdit* closingFlag() const { return text3_; }
-    QLineEdit* themeBox() const { return text1_; }
+    RecordSet& settings() const { return *adodc_.at(0); }
+    RecordSet& subjects() const { return *adodc_.at(1); }
+    RecordSet& answers() const { return *adodc_.at(2); }
+    RecordSet& answerCodes() const { return *adodc_.at(3); }
+    RecordSet& enrolled() const { return *adodc_.at(4); }
+    RecordSet& results() const { return *adodc_.at(5); }
     EnrolmentPanel* enrolmentPanel() const { return frame10_; }
     SettingsMenu* settingsMenu() const { return frame8_; }
     ClinicPanel* clinicPanel() const { return frame9_; }
@@ -73,6 +77,7 @@ class Frm1 : public QWidget
     bool hasAnswerRows() const;
     QString askForCode();
     void showExitPrompt(int leftTwips, int topTwips);
+    void themeStored();
     QAbstractButton* menuButton(const QString& name, const QString& caption, int slot);
 
     QList<RecordSet*> adodc_;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Frm1.h"
 #include "app/ProgramFolder.h"
+#include "app/StartUp.h"
 #include "data/Database.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ int main(int argc, char* argv[])
     FirstFrameExit firstFrameExit;
     if (qEnvironmentVariableIsSet("SENVORA_FIRST_FRAME_EXIT"))
         app.installEventFilter(&firstFrameExit);
-    if (!Frm1::openNew())
+    if (!StartUp::openMainWindow())
         return 0;
     return QApplication::exec();
 }

@@ -1,9 +1,8 @@
 #include "appearance/ApplyTheme.h"
 
+#include "appearance/ThemeFiles.h"
 #include "data/NumericText.h"
 
-#include <QFile>
-#include <QStringDecoder>
 #include <QWidget>
 
 #include <array>
@@ -33,21 +32,6 @@ QString backupOwnFile()
     return QStringLiteral("Zippo.skn");
 }
 
-// A theme file's text, or the empty text when it is missing, unreadable or not a text file
-// (a theme file of another program, for one, is binary).
-QString readStyleSheet(const QString& fileName)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError || bytes.contains('\0'))
-        return {};
-    QStringDecoder decode(QStringDecoder::Utf8);
-    const QString text = decode(bytes);
-    return decode.hasError() ? QString() : text;
-}
-
 } // namespace
 
 QString ThemeFileFor(const QString& thText, ThemeTable table)
@@ -66,7 +50,8 @@ QString ThemeFileFor(const QString& thText, ThemeTable table)
 void ApplyTheme(QWidget* window, const QString& thText, ThemeTable table)
 {
     const QString fileName = ThemeFileFor(thText, table);
-    const QString styleSheet = fileName.isEmpty() ? QString() : readStyleSheet(fileName);
+    const QString styleSheet =
+        fileName.isEmpty() ? QString() : ThemeFiles::readStyleSheet(fileName);
     const bool loaded = !styleSheet.trimmed().isEmpty();
     // Lets the theme draw the window's own background, gradients and pictures included.
     window->setAttribute(Qt::WA_StyledBackground, loaded);

@@ -1,17 +1,16 @@
 #include "appearance/ClinicPanel.h"
 
-#include "app/Frm1.h"
-#include "app/Twips.h"
 #include "appearance/PanelButton.h"
 #include "appearance/SettingsCommit.h"
 #include "data/RecordSet.h"
+#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-ClinicPanel::ClinicPanel(Frm1* mainWindow)
-    : QFrame(mainWindow), mainWindow_(mainWindow),
+ClinicPanel::ClinicPanel(RecordSet& settings, QWidget* mainWindow)
+    : QFrame(mainWindow), settings_(settings),
       text2_(entryBox(QStringLiteral("Text2"), twipsRect(120, 300, 5355, 615))),
       text14_(entryBox(QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615)))
 {
@@ -57,11 +56,10 @@ void ClinicPanel::open()
 // told to the user, and the panel stays open with the typed text, so nothing is lost.
 void ClinicPanel::Command64_Click()
 {
-    RecordSet& settings = mainWindow_->adodc(1);
-    SettingsCommit write(settings);
+    SettingsCommit write(settings_);
     if (!write.commit(QStringLiteral("نام و آدرس کلینیک ذخیره نشد.")))
         return;
-    settings.refresh();
+    settings_.refresh();
     hide();
 }
 

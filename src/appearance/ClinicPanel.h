@@ -2,17 +2,17 @@
 
 #include <QFrame>
 
-class Frm1;
+class RecordSet;
 class QLineEdit;
 
-// Panel Frame9 of the main window: the clinic's name (Text2) and address (Text14), bound by
-// the main window to its settings record set, with Save and Cancel.
+// Panel Frame9 of the main window: the clinic's name (Text2) and address (Text14), bound to
+// the main window's settings record set, with Save and Cancel.
 class ClinicPanel : public QFrame
 {
     Q_OBJECT
 
   public:
-    explicit ClinicPanel(Frm1* mainWindow);
+    ClinicPanel(RecordSet& settings, QWidget* mainWindow);
 
     QLineEdit* nameBox() const { return text2_; }
     QLineEdit* addressBox() const { return text14_; }
@@ -25,7 +25,7 @@ class ClinicPanel : public QFrame
     void Command64_Click();
     void Command7_Click();
 
-    Frm1* mainWindow_;
+    RecordSet& settings_;
     QLineEdit* text2_;
     QLineEdit* text14_;
 };

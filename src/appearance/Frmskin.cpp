@@ -1,11 +1,13 @@
 #include "appearance/Frmskin.h"
 
-#include "app/Frm1.h"
-#include "app/ImageButton.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
 #include "appearance/FrmskinArt.h"
+#include "appearance/ThemeBox.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
+#include "ui/ImageButton.h"
+#include "ui/Twips.h"
+#include "ui/WindowRequests.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -13,8 +15,8 @@
 
 Frmskin::Frmskin(QWidget* parent)
     : QWidget(parent, Qt::Window),
-      adodc1_(new RecordSet(Database::File::Settings, QStringLiteral("Theme"), this)),
-      text1_(new QLineEdit(this)),
+      adodc1_(new RecordSet(Database::File::Settings, TableName::Settings, this)),
+      text1_(themeBox(this, *adodc1_, QStringLiteral("Text1"))),
       k1_(confirmButton(QStringLiteral("k1"), twipsRect(1620, 2280, 1440, 525), false)),
       k2_(confirmButton(QStringLiteral("k2"), twipsRect(1560, 2280, 1440, 525), true))
 {
@@ -24,9 +26,6 @@ Frmskin::Frmskin(QWidget* parent)
     setMouseTracking(true);
     background_ = FrmskinArt::background(size());
     adodc1_->setObjectName(QStringLiteral("Adodc1"));
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->hide();
-    adodc1_->bind(text1_, QStringLiteral("TH"));
     adodc1_->refresh();
     connect(k1_, &ImageButton::pointerMoved, this, &Frmskin::k1_MouseMove);
     connect(k2_, &QAbstractButton::clicked, this, &Frmskin::k2_Click);
@@ -62,7 +61,7 @@ void Frmskin::k1_MouseMove()
 
 void Frmskin::k2_Click()
 {
-    Frm1::openNew();
+    emit WindowRequests::instance().mainWindowWanted();
     close();
 }
 

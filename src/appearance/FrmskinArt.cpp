@@ -1,6 +1,6 @@
 #include "appearance/FrmskinArt.h"
 
-#include "app/Fonts.h"
+#include "ui/Fonts.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

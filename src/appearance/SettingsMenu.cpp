@@ -1,12 +1,11 @@
 #include "appearance/SettingsMenu.h"
 
-#include "app/Frm1.h"
-#include "app/Twips.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/PanelButton.h"
 #include "appearance/ThemePanel.h"
+#include "ui/Twips.h"
 
-SettingsMenu::SettingsMenu(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(mainWindow)
+SettingsMenu::SettingsMenu(QWidget* mainWindow) : QFrame(mainWindow)
 {
     setObjectName(QStringLiteral("Frame8"));
     setFrameShape(QFrame::StyledPanel);
@@ -28,23 +27,23 @@ void SettingsMenu::open()
 // Every opener starts from a main window with no panel open, then shows this menu again.
 void SettingsMenu::reopenBeside()
 {
-    mainWindow_->HidePanels();
+    emit panelsHideRequested();
     show();
 }
 
 void SettingsMenu::Command68_Click()
 {
     reopenBeside();
-    mainWindow_->themePanel()->open();
+    emit themePanelRequested();
 }
 
 void SettingsMenu::Command67_Click()
 {
     reopenBeside();
-    mainWindow_->clinicPanel()->open();
+    emit clinicPanelRequested();
 }
 
 void SettingsMenu::Command69_Click()
 {
-    mainWindow_->HidePanels();
+    emit panelsHideRequested();
 }

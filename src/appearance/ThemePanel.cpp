@@ -1,16 +1,16 @@
 #include "appearance/ThemePanel.h"
 
-#include "app/Frm1.h"
-#include "app/Twips.h"
-#include "appearance/Frmskin.h"
 #include "appearance/PanelButton.h"
 #include "appearance/SettingsCommit.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
+#include "ui/Twips.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 
-ThemePanel::ThemePanel(Frm1* mainWindow) : QFrame(mainWindow), mainWindow_(mainWindow)
+ThemePanel::ThemePanel(RecordSet& settings, QWidget* mainWindow)
+    : QFrame(mainWindow), settings_(settings)
 {
     setObjectName(QStringLiteral("Frame6"));
     setFrameShape(QFrame::StyledPanel);
@@ -48,31 +48,24 @@ void ThemePanel::Command46_Click()
     hide();
 }
 
+// The main window is told (and marks itself as closing for a restart) only once the theme is
+// stored: while a failure is being told it is still the ordinary main window, whose close asks
+// about a backup.
 void ThemePanel::ThemeButton_Click(int number)
 {
-    QLineEdit* closingFlag = mainWindow_->closingFlag();
-    const QString flagBefore = closingFlag->text();
-    closingFlag->setText(QStringLiteral("1"));
-    if (!storeTheme(number)) {
-        // Nothing changed: the main window stays, and a later close is a normal exit again.
-        closingFlag->setText(flagBefore);
-        return;
-    }
-    auto* screen = new Frmskin;
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->show();
-    mainWindow_->close();
+    // When nothing was stored the main window stays, and a later close is a normal exit.
+    if (storeTheme(number))
+        emit themeStored();
 }
 
 // The stored name and address are read again first, so that text left by the clinic panel's
 // Cancel is not stored with the theme.
 bool ThemePanel::storeTheme(int number)
 {
-    RecordSet& settings = mainWindow_->adodc(1);
-    SettingsCommit write(settings);
-    settings.refresh();
-    mainWindow_->themeBox()->setText(QString::number(number));
+    SettingsCommit write(settings_);
+    settings_.refresh();
+    settings_.setField(SettingsColumn::Theme, QString::number(number));
     const bool stored = write.commit(QStringLiteral("تم برنامه عوض نشد."));
-    settings.refresh();
+    settings_.refresh();
     return stored;
 }

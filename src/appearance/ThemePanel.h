@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-class Frm1;
+class RecordSet;
 
 // Panel Frame6 of the main window: one button per theme and the panel's exit.
 class ThemePanel : public QFrame
@@ -10,18 +10,22 @@ class ThemePanel : public QFrame
     Q_OBJECT
 
   public:
-    explicit ThemePanel(Frm1* mainWindow);
+    ThemePanel(RecordSet& settings, QWidget* mainWindow);
 
     // Shows the panel at its place.
     void open();
 
+  signals:
+    // A theme was stored: the theme-applied screen is to follow, and the main window to close
+    // without the exit prompt.
+    void themeStored();
+
   private:
     void addThemeButton(const char* name, const QString& caption, int number);
     void Command46_Click();
-    // The click of the button for theme "number": stores it, opens the theme-applied screen
-    // and closes the main window without the exit prompt.
+    // The click of the button for theme "number": stores it and tells so.
     void ThemeButton_Click(int number);
     bool storeTheme(int number);
 
-    Frm1* mainWindow_;
+    RecordSet& settings_;
 };

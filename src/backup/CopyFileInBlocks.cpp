@@ -1,7 +1,7 @@
 #include "backup/CopyFileInBlocks.h"
 
-#include "app/ApplicationEnd.h"
 #include "data/DurableFile.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 #include "backup/Frmbackup.h"
 
-#include "app/ApplicationEnd.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
 #include "backup/CopyFileInBlocks.h"
 #include "backup/SubjectRestore.h"
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "ui/ApplicationEnd.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "backup/SubjectRestore.h"
 
-#include "app/ApplicationEnd.h"
 #include "data/Database.h"
 #include "data/DurableFile.h"
 #include "data/SchemaCopy.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #include "backup/exitpro.h"
 
-#include "app/ApplicationEnd.h"
-#include "app/Fonts.h"
-#include "app/Frm1.h"
-#include "app/ImageButton.h"
-#include "app/Twips.h"
 #include "backup/ExitArtwork.h"
 #include "backup/Frmbackup.h"
+#include "ui/ApplicationEnd.h"
+#include "ui/Fonts.h"
+#include "ui/ImageButton.h"
+#include "ui/Twips.h"
+#include "ui/WindowRequests.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -126,7 +126,7 @@ void exitpro::k2_Click()
 
 void exitpro::c2_Click()
 {
-    Frm1::openNew();
+    emit WindowRequests::instance().mainWindowWanted();
     cancelled_ = true;
     close();
 }

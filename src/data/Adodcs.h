@@ -3,6 +3,7 @@
 #include "data/Database.h"
 
 #include <QList>
+#include <QString>
 
 class QObject;
 class RecordSet;
@@ -10,7 +11,7 @@ class RecordSet;
 struct RecordSource
 {
     Database::File file;
-    const char* table;
+    QString table;
 };
 
 // A screen's record sets, named Adodc1, Adodc2, … in the order of their sources and owned by

@@ -25,7 +25,12 @@ class Collector
     QString message_;
 };
 
-// Shows a message box titled "خطا" with the critical icon over the active window.
+// Whether a database error says another program holds the file (SQLite's "busy" or "locked"),
+// after the connection's bounded wait for it.
+bool isBusy(const QString& detail);
+
+// Shows a message box titled "خطا" with the critical icon over the active window. A failure
+// because another program holds the file says so, and that nothing was stored half-way.
 void show(const QString& message);
 
 } // namespace DataFailure

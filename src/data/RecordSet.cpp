@@ -21,6 +21,17 @@ QString RecordSet::canonicalColumn(const QString& column) const
     return {};
 }
 
+QString RecordSet::knownColumn(const QString& column) const
+{
+    const QString canonical = canonicalColumn(column);
+    if (canonical.isEmpty()) {
+        qCritical("Column \"%s\" is not in table \"%s\"", qUtf8Printable(column),
+                  qUtf8Printable(table_));
+        Q_ASSERT_X(false, "RecordSet", "unknown column");
+    }
+    return canonical;
+}
+
 bool RecordSet::refresh()
 {
     filterColumn_.clear();
@@ -82,19 +93,31 @@ QSqlQuery RecordSet::select(const QStringList& columns) const
         const_cast<RecordSet*>(this)->fail(Database::lastError(file_), {});
         return query;
     }
-    QStringList quoted{QStringLiteral("rowid")};
-    for (const QString& column : columns)
-        quoted << Schema::quoted(column);
-    query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-            .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_), whereClause()));
-    bindFilterValue(query);
+    query = prepareSelect({QStringLiteral("rowid")}, columns, true);
     if (!query.exec()) {
         const_cast<RecordSet*>(this)->fail(
             QStringLiteral("خواندن اطلاعات از «%1» ممکن نشد.").arg(Database::relativePath(file_)),
             query.lastError().text());
     }
+    return query;
+}
+
+QSqlQuery RecordSet::prepareSelect(const QStringList& columns) const
+{
+    return prepareSelect({}, columns, false);
+}
+
+QSqlQuery RecordSet::prepareSelect(QStringList quoted, const QStringList& columns,
+                                   bool forwardOnly) const
+{
+    for (const QString& column : columns)
+        quoted << Schema::quoted(column);
+    QSqlQuery query(Database::connection(file_));
+    query.setForwardOnly(forwardOnly);
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
+            .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_), whereClause()));
+    bindFilterValue(query);
     return query;
 }
 
@@ -123,12 +146,20 @@ void RecordSet::addNew()
 
 QString RecordSet::field(const QString& column) const
 {
-    return values_.value(canonicalColumn(column));
+    return values_.value(knownColumn(column));
+}
+
+QStringList RecordSet::fields(const QStringList& columns) const
+{
+    QStringList values;
+    for (const QString& column : columns)
+        values << field(column);
+    return values;
 }
 
 bool RecordSet::setField(const QString& column, const QString& value)
 {
-    const QString canonical = canonicalColumn(column);
+    const QString canonical = knownColumn(column);
     if (canonical.isEmpty() || !hasRow_)
         return false;
     values_.insert(canonical, value);
@@ -251,9 +282,9 @@ std::function<void()> RecordSet::commitState()
     };
 }
 
-bool RecordSet::bind(QWidget* control, const QString& column)
+bool RecordSet::bind(QObject* control, const QString& column)
 {
-    const QString canonical = canonicalColumn(column);
+    const QString canonical = knownColumn(column);
     if (!control || canonical.isEmpty())
         return false;
     unbind(control);
@@ -262,7 +293,7 @@ bool RecordSet::bind(QWidget* control, const QString& column)
     return true;
 }
 
-void RecordSet::unbind(QWidget* control)
+void RecordSet::unbind(QObject* control)
 {
     for (qsizetype i = 0; i < bindings_.size(); ++i) {
         if (bindings_[i].control == control) {
@@ -273,7 +304,7 @@ void RecordSet::unbind(QWidget* control)
     }
 }
 
-QString RecordSet::boundColumn(const QWidget* control) const
+QString RecordSet::boundColumn(const QObject* control) const
 {
     for (const Binding& binding : bindings_) {
         if (binding.control == control)

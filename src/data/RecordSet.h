@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QSqlQuery>
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 
@@ -47,6 +46,8 @@ class RecordSet : public QObject
 
     void addNew();
     QString field(const QString& column) const;
+    // The current row's values of the given columns, in their order.
+    QStringList fields(const QStringList& columns) const;
     bool setField(const QString& column, const QString& value);
     // Writes the current row (new or edited), bound controls included. A second commit of an
     // unchanged row writes nothing.
@@ -54,15 +55,21 @@ class RecordSet : public QObject
 
     // Ties a control's "text" property (line edits, labels) to a column. Binding an already
     // bound control to another column first keeps its text in the row buffer.
-    bool bind(QWidget* control, const QString& column);
-    void unbind(QWidget* control);
-    QString boundColumn(const QWidget* control) const;
+    bool bind(QObject* control, const QString& column);
+    void unbind(QObject* control);
+    QString boundColumn(const QObject* control) const;
 
     // The visible rows, in table order, with the given columns (for grids and reports).
     QSqlQuery select(const QStringList& columns) const;
+    // The same rows and columns (without the row number that select() puts first), prepared
+    // with the filter's value and not yet run.
+    QSqlQuery prepareSelect(const QStringList& columns) const;
 
     QString lastError() const { return lastError_; }
     QString canonicalColumn(const QString& column) const;
+    // canonicalColumn() for a column the caller's code names: an unknown one is a fault in that
+    // code, asserted in debug builds and logged in release builds.
+    QString knownColumn(const QString& column) const;
 
     // What a commit changes, as a step that puts it back (used when the transaction that held
     // the commit is rolled back): the row is pending again with its edits.
@@ -74,12 +81,13 @@ class RecordSet : public QObject
   private:
     struct Binding
     {
-        QPointer<QWidget> control;
+        QPointer<QObject> control;
         QString column;
     };
 
     bool loadFirstRow();
     QString whereClause() const;
+    QSqlQuery prepareSelect(QStringList quoted, const QStringList& columns, bool forwardOnly) const;
     void bindFilterValue(QSqlQuery& query) const;
     void pushToControls();
     void pushToControl(const Binding& binding);

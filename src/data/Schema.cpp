@@ -1,5 +1,8 @@
 #include "data/Schema.h"
 
+#include "data/Columns.h"
+#include "questionnaire/Questionnaires.h"
+
 namespace Schema {
 
 QString quoted(const QString& identifier)
@@ -11,27 +14,27 @@ QString quoted(const QString& identifier)
 
 QList<TableSchema> settingsTables()
 {
-    return {{QStringLiteral("Theme"),
-             {QStringLiteral("TH"), QStringLiteral("Name"), QStringLiteral("Adress")},
-             false}};
+    using namespace SettingsColumn;
+    return {{TableName::Settings, {Theme, Name, Address}, false}};
 }
 
 static QStringList answerColumns()
 {
-    QStringList columns{QStringLiteral("Code"), QStringLiteral("Group")};
-    for (int item = 1; item <= 15; ++item)
-        columns << QString::number(item);
-    return columns;
+    return QStringList{SubjectColumn::Code, SubjectColumn::Group} +
+           Questionnaires::geriatricDepression().answerColumns();
 }
 
 QList<TableSchema> subjectTables()
 {
+    using namespace SubjectColumn;
     return {
-        {QStringLiteral("IDE"),
-         {"Code", "FName", "LName", "Sen", "Jens", "Taahol", "Tahsil", "Date", "Time", "Group"},
+        {TableName::Subjects,
+         {Code, FirstName, LastName, Age, Sex, Marital, Education, Date, Time, Group},
          true},
-        {QStringLiteral("Answer"), answerColumns(), true},
-        {QStringLiteral("Print1"), {"Code", "FName", "LName", "Group", "Score", "Comment"}, true},
+        {TableName::Answers, answerColumns(), true},
+        {TableName::Results,
+         {Code, FirstName, LastName, Group, ResultColumn::Score, ResultColumn::Comment},
+         true},
     };
 }
 
@@ -53,7 +56,8 @@ QStringList createStatements(const QList<TableSchema>& tables)
 // Lookups by code and the code finder's selectors stay fast on large registries.
 QStringList indexStatements(const QList<TableSchema>& tables)
 {
-    static const QStringList indexed{"Code", "FName", "LName", "Group"};
+    using namespace SubjectColumn;
+    static const QStringList indexed{Code, FirstName, LastName, Group};
     QStringList statements;
     for (const TableSchema& table : tables) {
         if (!table.hasId)

@@ -1,12 +1,15 @@
 #include "lookup/FrmCode.h"
 
-#include "app/Fonts.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
+#include "appearance/ThemeBox.h"
 #include "data/Adodcs.h"
+#include "data/Columns.h"
 #include "data/RecordSet.h"
 #include "lookup/SubjectModels.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/Fonts.h"
+#include "ui/HiddenBox.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QCompleter>
@@ -26,8 +29,8 @@ FrmCode::FrmCode(QWidget* parent) : QWidget(parent, Qt::Window)
     buildGrid();
     buildSelectors();
     buildButtons();
-    adodc(1).refresh();
-    adodc(3).refresh();
+    settings().refresh();
+    results().refresh();
     Form_Load();
 }
 
@@ -42,29 +45,15 @@ FrmCode::~FrmCode()
     }
 }
 
-RecordSet& FrmCode::adodc(int number) const
-{
-    return *adodc_.at(number - 1);
-}
-
 void FrmCode::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(
-        this, {{File::Settings, "Theme"}, {File::Subjects, "IDE"}, {File::Subjects, "Print1"}});
-    const std::array<std::tuple<const char*, int, const char*>, 3> boxes{{
-        {"Text1", 1, "TH"},
-        {"Text2", 2, "ID"},
-        {"Text3", 3, "ID"},
-    }};
-    for (const auto& [name, records, column] : boxes) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(name));
-        box->hide();
-        adodc(records).bind(box, QString::fromLatin1(column));
-        if (records == 1)
-            text1_ = box;
-    }
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
+    text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
+    subjects().bind(hiddenBox(this, QStringLiteral("Text2")), SubjectColumn::Id);
+    results().bind(hiddenBox(this, QStringLiteral("Text3")), SubjectColumn::Id);
 }
 
 void FrmCode::buildGrid()
@@ -76,7 +65,8 @@ void FrmCode::buildGrid()
     caption->setAlignment(Qt::AlignCenter);
     caption->setGeometry(twipsRect(120, 120, 5880, 420));
 
-    gridModel_ = new RecordSetGridModel({"Code", "FName", "LName", "Group"},
+    gridModel_ = new RecordSetGridModel({SubjectColumn::Code, SubjectColumn::FirstName,
+                                         SubjectColumn::LastName, SubjectColumn::Group},
                                         {QStringLiteral("کد"), QStringLiteral("نام"),
                                          QStringLiteral("نام خانوادگي"), QStringLiteral("گروه")},
                                         this);
@@ -116,8 +106,8 @@ QComboBox* FrmCode::selector(const QString& name, const QString& caption, const 
 void FrmCode::setUpNameList(QComboBox* combo, const QString& column)
 {
     const QSignalBlocker silent(combo);
-    combo->setModel(new DistinctValuesModel(adodc(2), column, combo));
-    auto* offered = new PrefixValuesModel(adodc(2), column, combo);
+    combo->setModel(new DistinctValuesModel(subjects(), column, combo));
+    auto* offered = new PrefixValuesModel(subjects(), column, combo);
     auto* completer = new QCompleter(offered, combo);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     completer->setCaseSensitivity(Qt::CaseSensitive);
@@ -146,9 +136,7 @@ void FrmCode::buildSelectors()
                            QStringLiteral("SkinLabel21(0)"), 1560);
     combo3_ = selector(QStringLiteral("Combo3"), QStringLiteral(" :گروه"),
                        QStringLiteral("SkinLabel21(2)"), 2280);
-    combo3_->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                       QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"),
-                       QStringLiteral("G")});
+    combo3_->addItems(subjectGroups());
     combo3_->setCompleter(nullptr); // a group is matched exactly as typed
     blank(combo3_);
     combo3_->lineEdit()->setText(QStringLiteral("جنسيت را انتخاب كنيد"));
@@ -185,43 +173,43 @@ bool FrmCode::eventFilter(QObject* watched, QEvent* event)
 void FrmCode::Form_Load()
 {
     ApplyTheme(this, text1_->text(), ThemeTable::Standard);
-    adodc(2).commitRow();
-    adodc(2).refresh();
+    subjects().commitRow();
+    subjects().refresh();
     rebindGrid();
-    setUpNameList(dataCombo6_, QStringLiteral("FName"));
-    setUpNameList(dataCombo1_, QStringLiteral("LName"));
+    setUpNameList(dataCombo6_, SubjectColumn::FirstName);
+    setUpNameList(dataCombo1_, SubjectColumn::LastName);
 }
 
 void FrmCode::Combo3_Change()
 {
     blank(dataCombo1_);
     blank(dataCombo6_);
-    filterGrid(QStringLiteral("Group"), combo3_->currentText());
+    filterGrid(SubjectColumn::Group, combo3_->currentText());
 }
 
 void FrmCode::DataCombo1_Change()
 {
     blank(dataCombo6_);
     blank(combo3_);
-    filterGrid(QStringLiteral("LName"), dataCombo1_->currentText());
+    filterGrid(SubjectColumn::LastName, dataCombo1_->currentText());
 }
 
 void FrmCode::DataCombo6_Change()
 {
-    filterGrid(QStringLiteral("FName"), dataCombo6_->currentText());
+    filterGrid(SubjectColumn::FirstName, dataCombo6_->currentText());
     blank(dataCombo1_);
     blank(combo3_);
 }
 
 void FrmCode::filterGrid(const QString& column, const QString& value)
 {
-    adodc(2).setFilter(column, value);
+    subjects().setFilter(column, value);
     rebindGrid();
 }
 
 void FrmCode::rebindGrid()
 {
-    gridModel_->show(adodc(2));
+    gridModel_->show(subjects());
 }
 
 // Blanking a selector from here does not run its own filtering.
@@ -235,10 +223,10 @@ void FrmCode::blank(QComboBox* combo)
 void FrmCode::Command1_Click()
 {
     const QString group = combo3_->currentText();
-    adodc(3).setFilter(QStringLiteral("Group"), group);
-    PrintResultReport(this, adodc(3), adodc(1).field(QStringLiteral("Name")),
-                      adodc(1).field(QStringLiteral("Adress")));
-    adodc(3).refresh();
+    results().setFilter(SubjectColumn::Group, group);
+    PrintResultReport(this, results(), settings().field(SettingsColumn::Name),
+                      settings().field(SettingsColumn::Address));
+    results().refresh();
 }
 
 void FrmCode::Command6_Click()

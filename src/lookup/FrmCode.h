@@ -20,7 +20,9 @@ class FrmCode : public QWidget
     ~FrmCode() override;
 
     // The record sets Adodc1 (Theme), Adodc2 (IDE, the grid's rows) and Adodc3 (Print1).
-    RecordSet& adodc(int number) const;
+    RecordSet& settings() const { return *adodc_.at(0); }
+    RecordSet& subjects() const { return *adodc_.at(1); }
+    RecordSet& results() const { return *adodc_.at(2); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -9,14 +9,6 @@
 
 namespace {
 
-QString quotedList(const QStringList& columns)
-{
-    QStringList quoted;
-    for (const QString& column : columns)
-        quoted << Schema::quoted(column);
-    return quoted.join(QStringLiteral(", "));
-}
-
 // Runs a read for a model; a failure is told to the user as every failed read is.
 bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, const QString& table)
 {
@@ -55,15 +47,7 @@ RecordSetGridModel::RecordSetGridModel(const QStringList& columns, const QString
 
 bool RecordSetGridModel::show(const RecordSet& records)
 {
-    QSqlQuery query(Database::connection(records.file()));
-    QString sql = QStringLiteral("SELECT %1 FROM %2")
-                      .arg(quotedList(columns_), Schema::quoted(records.table()));
-    if (records.hasFilter())
-        sql += QStringLiteral(" WHERE %1 = ?").arg(Schema::quoted(records.filterColumn()));
-    query.prepare(sql + QStringLiteral(" ORDER BY rowid"));
-    if (records.hasFilter())
-        query.addBindValue(records.filterValue());
-    const bool ok = runForModel(*this, std::move(query), records.table());
+    const bool ok = runForModel(*this, records.prepareSelect(columns_), records.table());
     for (int i = 0; i < headings_.size(); ++i)
         setHeaderData(i, Qt::Horizontal, headings_[i]);
     return ok;

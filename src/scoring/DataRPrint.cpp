@@ -1,7 +1,8 @@
 #include "scoring/DataRPrint.h"
 
-#include "app/Fonts.h"
 #include "calendar/SolarHijriDate.h"
+#include "questionnaire/Questionnaires.h"
+#include "ui/Fonts.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -132,8 +133,8 @@ void DataRPrint::drawReportHeader(QPainter& painter)
     drawText(painter, {1386, 6105}, y_ + 189, 510, clinicName_, clinicFont_, Qt::AlignCenter,
              Qt::RightToLeft);
     drawText(painter, {1449, 6105}, y_ + 882, 510,
-             QStringLiteral("( GDS )گزارش نتيجه تست  مقياس افسردگي سالمندان "), titleFont_,
-             Qt::AlignCenter, Qt::LeftToRight);
+             Questionnaires::geriatricDepression().reportTitle, titleFont_, Qt::AlignCenter,
+             Qt::LeftToRight);
     y_ += ReportHeaderHeight;
 }
 

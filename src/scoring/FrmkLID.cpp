@@ -1,48 +1,41 @@
 #include "scoring/FrmkLID.h"
 
-#include "app/TimedMessage.h"
-#include "app/Twips.h"
 #include "appearance/ApplyTheme.h"
+#include "appearance/ThemeBox.h"
 #include "data/Adodcs.h"
+#include "data/Columns.h"
 #include "data/DataFailure.h"
-#include "data/NumericText.h"
 #include "data/RecordSet.h"
 #include "data/Transaction.h"
+#include "questionnaire/Questionnaires.h"
 #include "scoring/PrintResultReport.h"
-#include "scoring/ScoreBand.h"
-#include "test/ItemBank.h"
+#include "ui/HiddenBox.h"
+#include "ui/Notice.h"
+#include "ui/SubjectFields.h"
+#include "ui/TimedMessage.h"
+#include "ui/Twips.h"
 
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
 
-struct SubjectField
+const Questionnaire& scale()
 {
-    QString caption;
-    const char* box;
-    const char* column;
-};
+    return Questionnaires::geriatricDepression();
+}
 
-// The subject panel, top to bottom.
-const QList<SubjectField>& subjectFields()
+// The names of the subject panel's boxes, in the order of subjectFields().
+const QStringList& subjectBoxNames()
 {
-    static const QList<SubjectField> fields{
-        {QStringLiteral(" :کد"), "Text15", "Code"},
-        {QStringLiteral(" :نام"), "Text3(3)", "FName"},
-        {QStringLiteral(" :نام خانوادگي"), "Text12", "LName"},
-        {QStringLiteral(" :جنس"), "Text10", "Jens"},
-        {QStringLiteral(" :سن"), "Text6", "Sen"},
-        {QStringLiteral(" :وضعيت تاهل"), "Text11", "Taahol"},
-        {QStringLiteral(" :ميزان تحصيلات"), "Text7", "Tahsil"},
-        {QStringLiteral(" :تاريخ"), "Text8", "Date"},
-        {QStringLiteral(" :ساعت"), "Text9", "Time"},
-    };
-    return fields;
+    static const QStringList names{
+        QStringLiteral("Text15"), QStringLiteral("Text3(3)"), QStringLiteral("Text12"),
+        QStringLiteral("Text10"), QStringLiteral("Text6"),    QStringLiteral("Text11"),
+        QStringLiteral("Text7"),  QStringLiteral("Text8"),    QStringLiteral("Text9")};
+    return names;
 }
 
 QLabel* plainLabel(QWidget* parent, const QString& name, const QString& text, QRect place)
@@ -71,32 +64,19 @@ FrmkLID::FrmkLID(QWidget* parent) : QWidget(parent, Qt::Window)
     Form_Load();
 }
 
-RecordSet& FrmkLID::adodc(int number) const
-{
-    return *adodc_.at(number - 1);
-}
-
-QLineEdit* FrmkLID::hiddenBox(const QString& name, RecordSet& records, const QString& column)
-{
-    auto* box = new QLineEdit(this);
-    box->setObjectName(name);
-    box->hide();
-    if (!column.isEmpty())
-        records.bind(box, column);
-    return box;
-}
-
 void FrmkLID::buildRecordSets()
 {
     using File = Database::File;
-    adodc_ = makeAdodcs(this, {{File::Settings, "Theme"},
-                               {File::Subjects, "Answer"},
-                               {File::Subjects, "IDE"},
-                               {File::Subjects, "Print1"}});
-    text1_ = hiddenBox(QStringLiteral("Text1"), adodc(1), QStringLiteral("TH"));
-    text13_ = hiddenBox(QStringLiteral("Text13"), adodc(1), QStringLiteral("Name"));
-    text16_ = hiddenBox(QStringLiteral("Text16"), adodc(1), QStringLiteral("Adress"));
-    text5_ = hiddenBox(QStringLiteral("Text5"), adodc(1), {});
+    adodc_ = makeAdodcs(this, {{File::Settings, TableName::Settings},
+                               {File::Subjects, TableName::Answers},
+                               {File::Subjects, TableName::Subjects},
+                               {File::Subjects, TableName::Results}});
+    text1_ = themeBox(this, settings(), QStringLiteral("Text1"));
+    text13_ = hiddenBox(this, QStringLiteral("Text13"));
+    settings().bind(text13_, SettingsColumn::Name);
+    text16_ = hiddenBox(this, QStringLiteral("Text16"));
+    settings().bind(text16_, SettingsColumn::Address);
+    text5_ = hiddenBox(this, QStringLiteral("Text5"));
 }
 
 // The subject's enrolment row, for reading: this screen never saves it.
@@ -106,17 +86,18 @@ void FrmkLID::buildSubjectPanel()
     frame5_->setObjectName(QStringLiteral("Frame5"));
     frame5_->setGeometry(twipsRect(4560, 120, 4680, 3840));
     int top = 300;
-    for (const SubjectField& field : subjectFields()) {
+    for (qsizetype i = 0; i < subjectFields().size(); ++i) {
+        const SubjectField& field = subjectFields().at(i);
         // The captions were laid out left to right: ":کد" reads as the caption of the box
         // to its left.
         QLabel* caption = plainLabel(frame5_, {}, field.caption, twipsRect(3000, top, 1560, 340));
         caption->setLayoutDirection(Qt::LeftToRight);
         caption->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         auto* box = new QLineEdit(frame5_);
-        box->setObjectName(QString::fromLatin1(field.box));
+        box->setObjectName(subjectBoxNames().at(i));
         box->setGeometry(twipsRect(120, top, 2800, 340));
         box->setReadOnly(true);
-        adodc(3).bind(box, QString::fromLatin1(field.column));
+        subjects().bind(box, field.column);
         top += 380;
     }
     frame5_->findChild<QLineEdit*>(QStringLiteral("Text6"))->setMaxLength(3);
@@ -126,7 +107,7 @@ void FrmkLID::buildSubjectPanel()
 void FrmkLID::buildAnswerBoxes()
 {
     constexpr int step = 660;
-    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
+    for (int item = 1; item <= scale().itemCount(); ++item) {
         const bool firstRow = item <= 7;
         const int count = firstRow ? 7 : 8;
         const int index = firstRow ? item - 1 : item - 8;
@@ -139,8 +120,8 @@ void FrmkLID::buildAnswerBoxes()
         box->setGeometry(twipsRect(left, top, 540, 360));
         box->setAlignment(Qt::AlignCenter);
         box->setReadOnly(true);
-        adodc(2).bind(box, QString::number(item));
-        txt3_[static_cast<std::size_t>(item - 1)] = box;
+        answers().bind(box, Questionnaire::answerColumn(item));
+        txt3_.append(box);
     }
 }
 
@@ -153,7 +134,7 @@ void FrmkLID::buildScoreArea()
     txt6_->setObjectName(QStringLiteral("Txt6"));
     txt6_->setGeometry(twipsRect(1080, 360, 1200, 420));
     txt6_->setAlignment(Qt::AlignCenter);
-    adodc(4).bind(txt6_, QStringLiteral("Score"));
+    results().bind(txt6_, ResultColumn::Score);
     bandLabel_ = plainLabel(this, QStringLiteral("SkinLabel1(2)"), QStringLiteral("0"),
                             twipsRect(120, 960, 4320, 900));
     label1_ = plainLabel(this, QStringLiteral("Label1"), {}, twipsRect(120, 2040, 4320, 900));
@@ -161,9 +142,9 @@ void FrmkLID::buildScoreArea()
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
     }
-    adodc(4).bind(label1_, QStringLiteral("Comment"));
+    results().bind(label1_, ResultColumn::Comment);
     connect(txt6_, &QLineEdit::textEdited, this, &FrmkLID::Txt6_Change);
-    connect(&adodc(4), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
+    connect(&results(), &RecordSet::currentRowChanged, this, &FrmkLID::showStoredBand);
 }
 
 void FrmkLID::buildButtons()
@@ -202,18 +183,18 @@ void FrmkLID::SearchSubject()
     const QString code = QInputDialog::getText(this, QStringLiteral(" کد آزمودني را وارد کنيد"),
                                                QStringLiteral(" Enter Number "));
     if (code.isEmpty()) {
-        TimedMessage(this, QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد"));
+        TimedMessage(this, NoticeText::CodeMissing);
         return;
     }
-    adodc(2).refresh();
-    adodc(2).setFilter(QStringLiteral("code"), code);
-    if (!adodc(2).hasRows()) {
-        TimedMessage(this, QStringLiteral("فردي با اين مشخصات وجود ندارد"));
+    answers().refresh();
+    answers().setFilter(SubjectColumn::Code, code);
+    if (!answers().hasRows()) {
+        TimedMessage(this, NoticeText::NoSuchSubject);
         return;
     }
     warnAboutUnansweredItems();
-    adodc(3).setFilter(QStringLiteral("code"), code);
-    adodc(4).setFilter(QStringLiteral("code"), code);
+    subjects().setFilter(SubjectColumn::Code, code);
+    results().setFilter(SubjectColumn::Code, code);
     text5_->setText(code);
     scoreAnswers();
 }
@@ -221,17 +202,14 @@ void FrmkLID::SearchSubject()
 void FrmkLID::warnAboutUnansweredItems()
 {
     QString unansweredList;
-    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
-        if (txt3_[static_cast<std::size_t>(item - 1)]->text().isEmpty())
+    for (int item = 1; item <= scale().itemCount(); ++item) {
+        if (txt3_.at(item - 1)->text().isEmpty())
             unansweredList += QLatin1Char(' ') + QString::number(item) + QStringLiteral("  ");
     }
     if (unansweredList.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("خطا"),
-                    QStringLiteral("شما به سوالات زير پاسخ نداده ايد") +
-                        QStringLiteral("\r\n\r\n") + unansweredList,
-                    QMessageBox::Ok, this);
-    box.exec();
+    Notice::warn(this, QStringLiteral("شما به سوالات زير پاسخ نداده ايد") +
+                           QStringLiteral("\r\n\r\n") + unansweredList);
 }
 
 // Counts the answers that match their item's key, committing every step to the result row.
@@ -244,7 +222,7 @@ void FrmkLID::scoreAnswers()
         return;
     const QString code = text5_->text();
     text5_->clear();
-    adodc(4).setFilter(QStringLiteral("code"), code);
+    results().setFilter(SubjectColumn::Code, code);
     DataFailure::show(QStringLiteral("نمره آزمودنی ذخیره نشد.\n") + failure.message());
 }
 
@@ -253,12 +231,7 @@ bool FrmkLID::storeScore(const DataFailure::Collector& failure)
     Transaction transaction(Database::File::Subjects);
     if (!transaction.isActive())
         return false;
-    setScore(0);
-    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
-        const QString answer = txt3_[static_cast<std::size_t>(item - 1)]->text();
-        if (!answer.isEmpty() && numericValue(answer) == numericValue(KeyedAnswer(item)))
-            setScore(static_cast<int>(numericValue(txt6_->text())) + 1);
-    }
+    setScore(scale().score(answers().fields(scale().answerColumns())));
     return !failure.failed() && transaction.commit();
 }
 
@@ -272,8 +245,8 @@ void FrmkLID::setScore(int score)
 // whole number 0 to 15 has no band, and none is shown or stored for it.
 void FrmkLID::Txt6_Change()
 {
-    showBand(ScoreBand::textForStored(txt6_->text()));
-    adodc(4).commitRow();
+    showBand(scale().bandTextForStored(txt6_->text()));
+    results().commitRow();
 }
 
 void FrmkLID::showBand(const QString& bandText)
@@ -285,7 +258,7 @@ void FrmkLID::showBand(const QString& bandText)
 // A stored row is only shown: its band beside the score, its stored comment below.
 void FrmkLID::showStoredBand()
 {
-    bandLabel_->setText(ScoreBand::textForStored(txt6_->text()));
+    bandLabel_->setText(scale().bandTextForStored(txt6_->text()));
 }
 
 void FrmkLID::Command6_Click()
@@ -298,6 +271,6 @@ void FrmkLID::Command6_Click()
             2000);
         return;
     }
-    PrintResultReport(this, adodc(4), text13_->text(), text16_->text());
+    PrintResultReport(this, results(), text13_->text(), text16_->text());
     text5_->clear();
 }

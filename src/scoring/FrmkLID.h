@@ -2,8 +2,6 @@
 
 #include <QWidget>
 
-#include <array>
-
 class QAbstractButton;
 class QGroupBox;
 class QLabel;
@@ -24,7 +22,10 @@ class FrmkLID : public QWidget
     explicit FrmkLID(QWidget* parent = nullptr);
 
     // The record sets Adodc1 (Theme), Adodc2 (Answer), Adodc3 (IDE) and Adodc4 (Print1).
-    RecordSet& adodc(int number) const;
+    RecordSet& settings() const { return *adodc_.at(0); }
+    RecordSet& answers() const { return *adodc_.at(1); }
+    RecordSet& subjects() const { return *adodc_.at(2); }
+    RecordSet& results() const { return *adodc_.at(3); }
     // The search marker: the code of the subject found by the last search, empty before a
     // search and after a print.
     QLineEdit* searchMarker() const { return text5_; }
@@ -47,14 +48,13 @@ class FrmkLID : public QWidget
     void Txt6_Change();
     void showStoredBand();
     void showBand(const QString& bandText);
-    QLineEdit* hiddenBox(const QString& name, RecordSet& records, const QString& column);
 
     QList<RecordSet*> adodc_;
     QLineEdit* text1_ = nullptr;
     QLineEdit* text5_ = nullptr;
     QLineEdit* text13_ = nullptr;
     QLineEdit* text16_ = nullptr;
-    std::array<QLineEdit*, 15> txt3_{};
+    QList<QLineEdit*> txt3_;
     QLineEdit* txt6_ = nullptr;
     QLabel* bandLabel_ = nullptr; // SkinLabel1(2)
     QLabel* label1_ = nullptr;

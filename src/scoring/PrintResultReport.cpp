@@ -1,13 +1,14 @@
 #include "scoring/PrintResultReport.h"
 
+#include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
 #include "scoring/DataRPrint.h"
 #include "scoring/ReportDestination.h"
 #include "scoring/ReportProgress.h"
+#include "ui/Notice.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QPainter>
 #include <QSqlQuery>
 
@@ -15,24 +16,23 @@ namespace {
 
 const QStringList& reportColumns()
 {
-    static const QStringList columns{"Code", "FName", "LName", "Group", "Score", "Comment"};
+    using namespace SubjectColumn;
+    static const QStringList columns{Code,  FirstName,           LastName,
+                                     Group, ResultColumn::Score, ResultColumn::Comment};
     return columns;
 }
 
 void tellWherePdfIs(QWidget* owner, const QString& path)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("گزارش"),
-                    QStringLiteral("چاپگری در دسترس نیست؛ گزارش در این پرونده ذخیره شد:\n%1")
-                        .arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::Ok, owner);
-    box.exec();
+    Notice::tell(owner, QMessageBox::Information, QStringLiteral("گزارش"),
+                 QStringLiteral("چاپگری در دسترس نیست؛ گزارش در این پرونده ذخیره شد:\n%1")
+                     .arg(QDir::toNativeSeparators(path)));
 }
 
 void tellFailure(QWidget* owner, const QString& reason)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("خطا"),
-                    QStringLiteral("گزارش چاپ نشد.\n%1").arg(reason), QMessageBox::Ok, owner);
-    box.exec();
+    Notice::tell(owner, QMessageBox::Critical, Notice::ErrorTitle,
+                 QStringLiteral("گزارش چاپ نشد.\n%1").arg(reason));
 }
 
 // Draws the report onto the destination, showing progress over owner when it is long; returns

@@ -2,6 +2,8 @@
 
 #include "calendar/SolarHijriDate.h"
 #include "data/DurableFile.h"
+#include "data/ProgramPaths.h"
+#include "questionnaire/Questionnaires.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -25,7 +27,7 @@ ReportDestination::ReportDestination() : toPdf_(!hasDefaultPrinter())
             std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     }
     printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    printer_->setDocName(QStringLiteral("GDS"));
+    printer_->setDocName(Questionnaires::geriatricDepression().shortName);
 }
 
 ReportDestination::~ReportDestination() = default;
@@ -62,7 +64,7 @@ bool ReportDestination::finish(QPainter& painter)
 
 QString ReportDestination::reportsFolder()
 {
-    return QDir::current().absoluteFilePath(QStringLiteral("Reports"));
+    return ProgramPaths::reportsFolder();
 }
 
 // The folder is made, owner-only, when it is missing; the report is written beside its final
@@ -91,8 +93,9 @@ bool ReportDestination::preparePdf()
 QString ReportDestination::datedName(int attempt)
 {
     const QDateTime now = QDateTime::currentDateTime();
-    QString name = QStringLiteral("GDS-%1-%2")
-                       .arg(SolarHijriDate(now, 4), now.toString(QStringLiteral("HHmmss")));
+    QString name = QStringLiteral("%1-%2-%3")
+                       .arg(Questionnaires::geriatricDepression().shortName, SolarHijriDate(now, 4),
+                            now.toString(QStringLiteral("HHmmss")));
     if (attempt > 1)
         name += QStringLiteral("-%1").arg(attempt);
     return name + QStringLiteral(".pdf");

@@ -1,6 +1,6 @@
 #include "scoring/ReportProgress.h"
 
-#include "app/ApplicationEnd.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QProgressDialog>

@@ -1,7 +1,7 @@
 #include "about/About.h"
 #include "app/Frm1.h"
-#include "app/Twips.h"
 #include "support/TestSupport.h"
+#include "ui/Twips.h"
 
 #include <QAbstractButton>
 #include <QLabel>

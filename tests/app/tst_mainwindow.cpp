@@ -1,8 +1,8 @@
-#include "app/EnrolmentPanel.h"
 #include "app/Frm1.h"
 #include "appearance/ClinicPanel.h"
 #include "backup/exitpro.h"
 #include "data/RecordSet.h"
+#include "enrolment/EnrolmentPanel.h"
 #include "support/TestSupport.h"
 
 #include <QDesktopServices>
@@ -50,7 +50,7 @@ void TestMainWindow::showsMenuInOrderWithHeader()
     window.show();
     QCOMPARE(window.windowTitle(), QStringLiteral("Senvora"));
     QCOMPARE(window.objectName(), QStringLiteral("Frm1"));
-    QCOMPARE(window.closingFlag()->text(), QStringLiteral("2"));
+    QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("2"));
     QVERIFY(QFile::exists(home.file(QStringLiteral("DBM/DB.mdb"))));
     QVERIFY(QFile::exists(home.file(QStringLiteral("DBM/DB2.mdb"))));
     const QStringList order{"Command1", "Command2", "Command3",  "Command4",
@@ -98,10 +98,10 @@ void TestMainWindow::menuActionsHideOpenPanels()
     QTest::mouseClick(button(window, "Command1"), Qt::LeftButton);
     QVERIFY(!window.findChild<QWidget*>(QStringLiteral("Frame8"))->isVisible());
     QVERIFY(window.enrolmentPanel()->isVisible());
-    window.adodc(2).setField(QStringLiteral("Code"), QStringLiteral("pending"));
+    window.subjects().setField(QStringLiteral("Code"), QStringLiteral("pending"));
     window.HidePanels();
     QVERIFY(!window.enrolmentPanel()->isVisible());
-    QCOMPARE(window.adodc(2).field(QStringLiteral("Code")), QStringLiteral("S1"));
+    QCOMPARE(window.subjects().field(QStringLiteral("Code")), QStringLiteral("S1"));
     QCOMPARE(Fixture::rowCount(QStringLiteral("IDE")), 1);
 }
 
@@ -130,8 +130,8 @@ void TestMainWindow::headerFollowsClinicNameAtEachKeystroke()
     TestHome home;
     {
         Frm1 first;
-        first.adodc(1).setField(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
-        QVERIFY(first.adodc(1).commitRow());
+        first.settings().setField(QStringLiteral("Name"), QStringLiteral("کلینیک مهر"));
+        QVERIFY(first.settings().commitRow());
     }
     Frm1 window;
     window.show();
@@ -162,7 +162,7 @@ void TestMainWindow::closingFlagDecidesOnTheExitPrompt()
     TestHome home;
     Frm1 window;
     window.show();
-    window.closingFlag()->setText(flag);
+    window.findChild<QLineEdit*>(QStringLiteral("Text3"))->setText(flag);
     window.close();
     auto* shown = findWindow<exitpro>();
     QCOMPARE(shown != nullptr, prompt);

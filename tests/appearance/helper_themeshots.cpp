@@ -5,7 +5,6 @@
 // is pictured on its own.
 
 #include "app/Frm1.h"
-#include "app/ImageButton.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
 #include "appearance/SettingsMenu.h"
@@ -13,7 +12,8 @@
 #include "appearance/ThemePanel.h"
 #include "data/RecordSet.h"
 #include "support/TestSupport.h"
-#include "test/FrmTest.h"
+#include "testscreen/FrmTest.h"
+#include "ui/ImageButton.h"
 
 #include <QApplication>
 #include <QCheckBox>

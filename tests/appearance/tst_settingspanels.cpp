@@ -1,11 +1,11 @@
 #include "app/Frm1.h"
-#include "app/ImageButton.h"
 #include "appearance/ClinicPanel.h"
 #include "appearance/Frmskin.h"
 #include "appearance/ThemeFiles.h"
 #include "backup/exitpro.h"
 #include "data/Database.h"
 #include "support/TestSupport.h"
+#include "ui/ImageButton.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -192,7 +192,7 @@ void TestSettingsPanels::confirmOnlyFromHighlightedButtonOpensNewMainWindow()
     auto* window = findWindow<Frm1>();
     QVERIFY(window);
     QCOMPARE(window->property("themeFile").toString(), QStringLiteral("O-Universe.skn"));
-    QCOMPARE(window->closingFlag()->text(), QStringLiteral("2"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("2"));
     QVERIFY(!findWindow<exitpro>());
 }
 
@@ -230,8 +230,8 @@ void TestSettingsPanels::failedWriteIsToldAndChangesNothing()
     }
     QVERIFY(window && window->isVisible());
     QVERIFY(!findWindow<Frmskin>());
-    QCOMPARE(window->closingFlag()->text(), QStringLiteral("2"));
-    QCOMPARE(window->themeBox()->text(), QStringLiteral("1"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("2"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), QStringLiteral("1"));
     QCOMPARE(Fixture::setting(QStringLiteral("TH")), QStringLiteral("1"));
     window->close(); // an ordinary close again
     QVERIFY(findWindow<exitpro>());

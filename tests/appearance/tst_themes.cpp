@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestThemes : public QObject
 {
     Q_OBJECT
@@ -20,6 +22,7 @@ class TestThemes : public QObject
     void everyThemeFileIsAStyleSheetOfItsOwn();
     void unusableThemeFileLeavesWindowUnthemedButWorking_data();
     void unusableThemeFileLeavesWindowUnthemedButWorking();
+    void themeFileUpToTheSizeCapIsLoaded();
     void installLeavesExistingFilesAlone();
 
   private:
@@ -119,25 +122,42 @@ void TestThemes::everyThemeFileIsAStyleSheetOfItsOwn()
 
 void TestThemes::unusableThemeFileLeavesWindowUnthemedButWorking_data()
 {
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("remove");
-    QTest::newRow("missing") << QByteArray() << true;
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("binary file of another program") << QByteArray("SKN\0\x01\x02\xff", 7) << false;
+    const QByteArray rule("QWidget { color: red; }\n");
+    QTest::newRow("missing") << "missing" << QByteArray();
+    QTest::newRow("empty") << "file" << QByteArray();
+    QTest::newRow("binary file of another program") << "file" << QByteArray("SKN\0\x01\x02\xff", 7);
+    QTest::newRow("one byte over the size cap")
+        << "file" << rule.repeated(ThemeFiles::maximumSize / rule.size() + 1);
+    QTest::newRow("50 MB style sheet") << "file" << rule.repeated(50 * 1024 * 1024 / rule.size());
+    QTest::newRow("named pipe") << "fifo" << QByteArray();
+    QTest::newRow("link to /dev/zero") << "link" << QByteArray("/dev/zero");
+    QTest::newRow("link to /dev/urandom") << "link" << QByteArray("/dev/urandom");
+    QTest::newRow("dangling link") << "link" << QByteArray("/nonexistent/theme.skn");
+    QTest::newRow("folder") << "folder" << QByteArray();
 }
 
+// Whatever stands in the theme file's place, the window opens at once, unthemed and working;
+// a pipe with no writer would block a plain open for ever, a device would be read without end.
 void TestThemes::unusableThemeFileLeavesWindowUnthemedButWorking()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, bytes);
-    QFETCH(bool, remove);
     TestHome home;
     ThemeFiles::installMissing(home.path());
     const QString path = home.file(QStringLiteral("Green.skn"));
     QFile::remove(path);
-    if (!remove) {
+    if (kind == QLatin1String("file")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QCOMPARE(file.write(bytes), bytes.size());
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(QString::fromUtf8(bytes), path));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkdir(path));
     }
     Fixture::setSetting(QStringLiteral("TH"), QStringLiteral("2"));
     Frm1 window;
@@ -147,6 +167,23 @@ void TestThemes::unusableThemeFileLeavesWindowUnthemedButWorking()
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command9")), Qt::LeftButton);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command68")), Qt::LeftButton);
     QVERIFY(window.findChild<QWidget*>(QStringLiteral("Frame6"))->isVisible());
+}
+
+// The size cap leaves room for any real theme: one of exactly the cap's size is loaded.
+void TestThemes::themeFileUpToTheSizeCapIsLoaded()
+{
+    TestHome home;
+    const QByteArray rule("QWidget { color: red; }\n");
+    QByteArray sheet = rule.repeated(ThemeFiles::maximumSize / rule.size());
+    sheet.append(ThemeFiles::maximumSize - sheet.size(), ' ');
+    QFile file(home.file(QStringLiteral("Mac.skn")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(sheet), ThemeFiles::maximumSize);
+    file.close();
+    QWidget window;
+    ApplyTheme(&window, QStringLiteral("6"));
+    QCOMPARE(window.property("themeFile").toString(), QStringLiteral("Mac.skn"));
+    QCOMPARE(window.styleSheet().size(), ThemeFiles::maximumSize);
 }
 
 void TestThemes::installLeavesExistingFilesAlone()

@@ -1,9 +1,9 @@
-#include "app/ApplicationEnd.h"
 #include "backup/CopyFileInBlocks.h"
 #include "backup/Frmbackup.h"
 #include "data/Database.h"
 #include "support/ForeignFile.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "app/ApplicationEnd.h"
 #include "backup/CopyFileInBlocks.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "app/ApplicationEnd.h"
 #include "app/Frm1.h"
 #include "backup/Frmbackup.h"
 #include "backup/exitpro.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -135,7 +135,7 @@ void TestExitPrompt::cancelBringsBackTheMainWindow()
     QVERIFY(!findWindow<exitpro>());
     window = findWindow<Frm1>();
     QVERIFY(window);
-    QCOMPARE(window->closingFlag()->text(), QStringLiteral("2"));
+    QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("Text3"))->text(), QStringLiteral("2"));
 
     window->close();
     prompt = findWindow<exitpro>();

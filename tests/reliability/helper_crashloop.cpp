@@ -7,11 +7,11 @@
 //
 // Usage: helper_crashloop PROGRAM_FOLDER LOG_FILE SEED
 
-#include "app/ApplicationEnd.h"
 #include "app/Frm1.h"
 #include "backup/Frmbackup.h"
 #include "support/ScreenDriver.h"
 #include "support/TestSupport.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "data/RecordSet.h"
+#include "questionnaire/Questionnaires.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/PrintResultReport.h"
 #include "support/TestSupport.h"
-#include "test/ItemBank.h"
 
 #include <QDir>
 #include <QLabel>
@@ -21,8 +21,9 @@ const QString highBand = QStringLiteral("احتمال افسردگي وجود د
 QString answersScoring(int score)
 {
     QString answers;
-    for (int item = 1; item <= ItemBank::ItemCount; ++item) {
-        const bool keyedYes = KeyedAnswer(item) == ItemBank::Yes;
+    for (int item = 1; item <= Questionnaires::geriatricDepression().itemCount(); ++item) {
+        const bool keyedYes =
+            Questionnaires::geriatricDepression().keyedAnswer(item) == Questionnaire::Yes;
         answers += (item <= score) == keyedYes ? QLatin1Char('1') : QLatin1Char('0');
     }
     return answers;

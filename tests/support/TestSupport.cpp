@@ -1,8 +1,8 @@
 #include "support/TestSupport.h"
 
-#include "app/ApplicationEnd.h"
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "ui/ApplicationEnd.h"
 
 #include <QAbstractButton>
 #include <QApplication>

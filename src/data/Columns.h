@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The names of the tables and columns of the two database files, as the schema creates them.
+// Code names a column through these constants; a misspelt one fails to compile.
+namespace TableName {
+inline const QString Settings = QStringLiteral("Theme");
+inline const QString Subjects = QStringLiteral("IDE");
+inline const QString Answers = QStringLiteral("Answer");
+inline const QString Results = QStringLiteral("Print1");
+} // namespace TableName
+
+// Table Theme: the theme number, the clinic's name and its address.
+namespace SettingsColumn {
+inline const QString Theme = QStringLiteral("TH");
+inline const QString Name = QStringLiteral("Name");
+inline const QString Address = QStringLiteral("Adress");
+} // namespace SettingsColumn
+
+// Columns that several tables share: the database-assigned row number, and the subject's code,
+// names and group (IDE, Answer and Print1 carry the ones they need).
+namespace SubjectColumn {
+inline const QString Id = QStringLiteral("ID");
+inline const QString Code = QStringLiteral("Code");
+inline const QString FirstName = QStringLiteral("FName");
+inline const QString LastName = QStringLiteral("LName");
+inline const QString Age = QStringLiteral("Sen");
+inline const QString Sex = QStringLiteral("Jens");
+inline const QString Marital = QStringLiteral("Taahol");
+inline const QString Education = QStringLiteral("Tahsil");
+inline const QString Date = QStringLiteral("Date");
+inline const QString Time = QStringLiteral("Time");
+inline const QString Group = QStringLiteral("Group");
+} // namespace SubjectColumn
+
+// The groups a subject is enrolled in, as offered for choosing.
+inline QStringList subjectGroups()
+{
+    return {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+            QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")};
+}
+
+// Table Print1: the score and its band text.
+namespace ResultColumn {
+inline const QString Score = QStringLiteral("Score");
+inline const QString Comment = QStringLiteral("Comment");
+} // namespace ResultColumn

@@ -1,0 +1,7 @@
+#include "ui/WindowRequests.h"
+
+WindowRequests& WindowRequests::instance()
+{
+    static WindowRequests requests;
+    return requests;
+}
