@@ -11,10 +11,13 @@
 #include <QMessageBox>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr qint64 BlockSize = 4048;
-// Blocks read and written per system call: a quarter of a megabyte of blocks.
+// Blocks copied per system call: a quarter of a megabyte of blocks.
 constexpr qint64 BlocksPerChunk = 64;
 // The event loop turns at least this often, so the windows keep painting.
 constexpr qint64 TurnEveryMs = 16;
@@ -62,23 +65,23 @@ class BlockCopy
         return true;
     }
 
-    // Reads and writes many blocks per system call; progress is still told block by block,
-    // and the event loop turns every few milliseconds (and once at the start). A source that
-    // changes its length meanwhile fails the copy.
+    // Copies many blocks per system call, inside the kernel where it can (no pass of the bytes
+    // through this process), and asks the disk to start writing each chunk at once so that the
+    // final flush finds little left to do. Progress is still told block by block, and the event
+    // loop turns every few milliseconds (and once at the start). A source that changes its
+    // length meanwhile fails the copy.
     bool copyBlocks()
     {
         const qint64 total = source_.size();
-        QByteArray chunk(BlockSize * BlocksPerChunk, Qt::Uninitialized);
         qint64 position = 0;
         report(position, total);
         if (!turnEventLoop())
             return false;
         while (position < total) {
-            const qint64 length = qMin(chunk.size(), total - position);
-            if (source_.read(chunk.data(), length) != length)
-                return failedRead();
-            if (temporary_.write(chunk.constData(), length) != length)
-                return failedWrite();
+            const qint64 length = qMin(BlockSize * BlocksPerChunk, total - position);
+            if (!copyChunk(position, length))
+                return false;
+            startWriting(position, length);
             for (qint64 done = position + BlockSize; done < position + length; done += BlockSize)
                 report(done, total);
             position += length;
@@ -91,6 +94,39 @@ class BlockCopy
         if (source_.size() != total)
             return failedRead();
         return true;
+    }
+
+    // One chunk at position: by the kernel's own copy while it serves, otherwise (another file
+    // system, or any error, whose reason the plain read and write then tell) read and written.
+    bool copyChunk(qint64 position, qint64 length)
+    {
+        qint64 done = 0;
+        while (kernelCopies_ && done < length) {
+            loff_t from = position + done;
+            loff_t to = from;
+            const ssize_t copied = ::copy_file_range(source_.handle(), &from, temporary_.handle(),
+                                                     &to, static_cast<size_t>(length - done), 0);
+            if (copied <= 0)
+                kernelCopies_ = false; // an error, or a source cut short: read it to know which
+            else
+                done += copied;
+        }
+        if (done == length)
+            return true;
+        const qint64 rest = length - done;
+        if (chunk_.size() < rest)
+            chunk_.resize(rest);
+        if (!source_.seek(position + done) || source_.read(chunk_.data(), rest) != rest)
+            return failedRead();
+        if (!temporary_.seek(position + done) || temporary_.write(chunk_.constData(), rest) != rest)
+            return failedWrite();
+        return true;
+    }
+
+    // Starts the disk writing the copied chunk without waiting for it.
+    void startWriting(qint64 position, qint64 length)
+    {
+        ::sync_file_range(temporary_.handle(), position, length, SYNC_FILE_RANGE_WRITE);
     }
 
     bool turnEventLoop()
@@ -138,6 +174,8 @@ class BlockCopy
     const CopyProgress& progress_;
     QString problem_;
     QElapsedTimer sinceTurn_;
+    bool kernelCopies_ = true; // false once the kernel's copy failed: read and write from then on
+    QByteArray chunk_;         // the bytes of a chunk read and written
 };
 
 void reportFailure(const QString& problem, const QString& destination)

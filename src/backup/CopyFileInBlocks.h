@@ -8,13 +8,13 @@
 // Told after each block: bytes copied so far and the source's size.
 using CopyProgress = std::function<void(qint64 copied, qint64 total)>;
 
-// Copies the whole source file to destination in blocks of 4048 bytes, many blocks per read
-// and write, telling progress after each block and letting the event loop run every few
-// milliseconds. A source whose length changes meanwhile fails the copy. The copy is written to a
-// temporary file beside the destination and put in its place durably at the end, owner-only, so the
-// destination is either the complete copy or left as it was. Returns 1 on success; on failure tells
-// the operator (stop icon) and returns 0. When the application ends during the copy, the copy is
-// dropped silently and 0 returned.
+// Copies the whole source file to destination in blocks of 4048 bytes, many blocks per system
+// call (inside the kernel where the file systems allow it), telling progress after each block
+// and letting the event loop run every few milliseconds. A source whose length changes meanwhile
+// fails the copy. The copy is written to a temporary file beside the destination and put in its
+// place durably at the end, owner-only, so the destination is either the complete copy or left as
+// it was. Returns 1 on success; on failure tells the operator (stop icon) and returns 0. When the
+// application ends during the copy, the copy is dropped silently and 0 returned.
 int CopyFileInBlocks(const QString& source, const QString& destination);
 int CopyFileInBlocks(const QString& source, const QString& destination,
                      const CopyProgress& progress);

@@ -64,6 +64,14 @@ class TestBackupScreen : public QObject
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     static QString live() { return Database::absolutePath(Database::File::Subjects); }
+    // A copy of the live file as the backup screen makes it: the log carried into the file and
+    // the file released first, so that the copy alone holds every confirmed subject.
+    static bool copyOfLive(const QString& to)
+    {
+        QString busy;
+        return Database::release(Database::File::Subjects, &busy) &&
+               CopyFileInBlocks(live(), to) == 1;
+    }
     static void enrolSeveral(const QString& prefix, int count)
     {
         QSqlDatabase db = Database::connection(Database::File::Subjects);
@@ -250,7 +258,7 @@ void TestBackupScreen::restoreBringsTheOldSubjectsBack()
     TestHome home;
     Fixture::enrol({.code = QStringLiteral("OLD")});
     const QString backup = home.file(QStringLiteral("kept.mdbB"));
-    QCOMPARE(CopyFileInBlocks(live(), backup), 1);
+    QVERIFY(copyOfLive(backup));
     Fixture::enrol({.code = QStringLiteral("NEW")});
 
     Frmbackup screen;
@@ -314,7 +322,7 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
     TestHome home;
     enrolSeveral(QStringLiteral("B"), 40);
     const QString chosen = home.file(QStringLiteral("chosen.mdbB"));
-    QCOMPARE(CopyFileInBlocks(live(), chosen), 1);
+    QVERIFY(copyOfLive(chosen));
     if (kind == QLatin1String("missing"))
         QFile::remove(chosen);
     if (kind == QLatin1String("text")) {
@@ -381,7 +389,8 @@ void TestBackupScreen::refusedRestoreLeavesTheLiveDatabase()
 }
 
 // Files another program made: whatever schema or journal mode they carry, the restored file
-// holds their rows in our own schema, in our journal mode, and later work stays whole.
+// holds their rows in our own schema, is worked on in our journal mode, and later work stays
+// whole.
 void TestBackupScreen::foreignRestoreBringsInRowsOnly_data()
 {
     QTest::addColumn<QStringList>("extra");
@@ -432,9 +441,12 @@ void TestBackupScreen::foreignRestoreBringsInRowsOnly()
     QCOMPARE(codesIn(live()), codes);
     QVERIFY(Database::hasOurSchema(Database::File::Subjects, live()));
     QCOMPARE(peek(live(), "SELECT DISTINCT typeof(Code) FROM IDE"), QStringList{"text"});
-    QCOMPARE(peek(live(), "PRAGMA journal_mode"),
-             QStringList{QString::fromLatin1(Database::JournalMode).toLower()});
     QCOMPARE(dbmFiles(), QStringList({"DB.mdb", "DB2.mdb"}));
+    // Whatever mode the file came in, the program works on it in its own.
+    QSqlQuery mode(Database::connection(Database::File::Subjects));
+    QVERIFY(mode.exec(QStringLiteral("PRAGMA journal_mode")) && mode.next());
+    QCOMPARE(mode.value(0).toString(), QString::fromLatin1(Database::JournalMode).toLower());
+    mode.finish();
 
     // The next working period: an enrolment and a changed score stay as confirmed, and the
     // backup made afterwards holds them, read from the one backup file alone.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -14,9 +15,11 @@ class TestBlockCopy : public QObject
   private slots:
     void copiesExactly_data();
     void copiesExactly();
+    void copiesFromAnotherFileSystem();
     void runsTheEventLoopBetweenBlocks();
     void failureIsToldAndLeavesNothingBehind_data();
     void failureIsToldAndLeavesNothingBehind();
+    void failurePartWayKeepsTheOldFile_data();
     void failurePartWayKeepsTheOldFile();
     void endingTheApplicationDropsTheCopy();
 
@@ -55,6 +58,9 @@ void TestBlockCopy::copiesExactly_data()
     QTest::newRow("one byte more") << qint64(3 * 4048 + 1) << qint64(-1);
     QTest::newRow("longer destination cut short") << qint64(4048 + 7) << qint64(5 * 4048);
     QTest::newRow("empty over a longer file") << qint64(0) << qint64(100);
+    // The copy moves many blocks per system call: the seams between those chunks.
+    QTest::newRow("several chunks and a tail") << qint64(64 * 4048 * 2 + 5) << qint64(-1);
+    QTest::newRow("exactly one chunk") << qint64(64 * 4048) << qint64(-1);
 }
 
 void TestBlockCopy::copiesExactly()
@@ -74,6 +80,22 @@ void TestBlockCopy::copiesExactly()
                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
              QFile::Permissions());
     QCOMPARE(entries(home.path()), QStringList({"copy.mdbB", "source.mdb"}));
+}
+
+// A source on another file system (memory), where the kernel will not copy between the two:
+// the copy reads and writes itself, just as exactly.
+void TestBlockCopy::copiesFromAnotherFileSystem()
+{
+    QTemporaryDir memory(QStringLiteral("/dev/shm/senvora-XXXXXX"));
+    if (!memory.isValid())
+        QSKIP("no memory file system at /dev/shm");
+    TestHome home;
+    const QByteArray bytes = pattern(64 * 4048 * 3 + 11);
+    write(memory.filePath(QStringLiteral("source.mdb")), bytes);
+    const QString destination = home.file(QStringLiteral("copy.mdbB"));
+    write(destination, QByteArray(64 * 4048 * 4, 'x'));
+    QCOMPARE(CopyFileInBlocks(memory.filePath(QStringLiteral("source.mdb")), destination), 1);
+    QCOMPARE(read(destination), bytes);
 }
 
 void TestBlockCopy::runsTheEventLoopBetweenBlocks()
@@ -136,13 +158,23 @@ void TestBlockCopy::failureIsToldAndLeavesNothingBehind()
 }
 
 // The source loses its tail while the copy runs: the copy fails after its first block, and the
-// file it was to replace keeps its old contents with no partial file beside it.
+// file it was to replace keeps its old contents with no partial file beside it. Within the first
+// chunk the changed length gives it away at the end; over several chunks the next chunk finds
+// the source cut short.
+void TestBlockCopy::failurePartWayKeepsTheOldFile_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("within one chunk") << qint64(4048 * 4);
+    QTest::newRow("over three chunks") << qint64(64 * 4048 * 3);
+}
+
 void TestBlockCopy::failurePartWayKeepsTheOldFile()
 {
+    QFETCH(qint64, size);
     TestHome home;
     const QString source = home.file(QStringLiteral("source.mdb"));
     const QString destination = home.file(QStringLiteral("copy.mdbB"));
-    write(source, pattern(4048 * 4));
+    write(source, pattern(size));
     write(destination, "previous backup");
     ModalDriver driver;
     driver.box();
