@@ -7,8 +7,10 @@
 #include "data/Database.h"
 #include "data/RecordSet.h"
 #include "ui/ApplicationEnd.h"
+#include "ui/Notice.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -174,8 +176,7 @@ QMessageBox::StandardButton Frmbackup::message(QMessageBox::Icon icon, const QSt
                                                const QString& text,
                                                QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, title, text, buttons, this);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return Notice::ask(this, icon, title, text, buttons);
 }
 
 void Frmbackup::guarded(const std::function<void()>& handler,
@@ -271,7 +272,10 @@ void Frmbackup::MakeBackup()
     }
     const QString live = Database::absolutePath(Database::File::Subjects);
     if (!runCopy([&](const CopyProgress& progress) {
-            return CopyFileInBlocks(live, target, progress) == 1;
+            QString problem;
+            const bool copied = copyInBlocks(live, target, progress, &problem);
+            Notice::tell(QApplication::activeWindow(), copyFailure(problem, target));
+            return copied;
         }))
         return;
     message(QMessageBox::NoIcon, defaultTitle, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
@@ -294,7 +298,9 @@ void Frmbackup::RestoreBackup()
         return;
     }
     if (!runCopy([&](const CopyProgress& progress) {
-            return SubjectRestore::restore(this, source, now(), progress);
+            const SubjectRestore::Outcome outcome = SubjectRestore::place(source, now(), progress);
+            Notice::tell(this, SubjectRestore::failure(outcome));
+            return outcome.placed;
         }))
         return;
     message(QMessageBox::NoIcon, defaultTitle, QStringLiteral("بازيابي اطلاعات انجام شد"));

@@ -102,16 +102,12 @@ Outcome place(const QString& backupPath, const QDateTime& now, const CopyProgres
     return outcome;
 }
 
-bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
-             const CopyProgress& progress)
+Notice::Message failure(const Outcome& outcome)
 {
-    const Outcome outcome = place(backupPath, now, progress);
     if (outcome.placed || outcome.problem.isEmpty() || ApplicationEnd::isEnding())
-        return outcome.placed;
-    QMessageBox box(outcome.icon, QStringLiteral("خطا"),
-                    outcome.problem + QStringLiteral("\n") + liveUnchanged, QMessageBox::Ok, owner);
-    box.exec();
-    return false;
+        return {};
+    return {outcome.icon, Notice::ErrorTitle,
+            outcome.problem + QStringLiteral("\n") + liveUnchanged};
 }
 
 } // namespace SubjectRestore
