@@ -5,6 +5,7 @@
 #include "backup/SubjectRestore.h"
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
+#include "data/ProgramPaths.h"
 #include "data/RecordSet.h"
 #include "ui/ApplicationEnd.h"
 #include "ui/Notice.h"
@@ -39,11 +40,6 @@ std::function<QDateTime()>& clockSource()
 QString timeText(const QDateTime& moment)
 {
     return moment.time().toString(u"H.mm");
-}
-
-QString backupFolder()
-{
-    return QDir::current().absoluteFilePath(QStringLiteral("Back"));
 }
 
 QString backupFilter()
@@ -195,7 +191,7 @@ void Frmbackup::showCommonDialog(bool forSaving)
 {
     commonDialog1_->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     commonDialog1_->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    commonDialog1_->setDirectory(backupFolder());
+    commonDialog1_->setDirectory(ProgramPaths::backupFolder());
     commonDialog1_->setNameFilter(backupFilter());
     commonDialog1_->selectFile(QFileInfo(dialogFileName_).fileName());
     if (commonDialog1_->exec() == QDialog::Accepted && !commonDialog1_->selectedFiles().isEmpty())

@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/DurableFile.h"
+#include "data/ProgramPaths.h"
 #include "data/SchemaCopy.h"
 #include "ui/ApplicationEnd.h"
 
@@ -53,7 +54,7 @@ Outcome replaceLive(const QString& rebuilt, const QDateTime& now, const CopyProg
         return refused(problem, QMessageBox::Critical);
     Database::closeAll();
     if (QFileInfo::exists(live)) {
-        QDir().mkpath(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+        QDir().mkpath(ProgramPaths::backupFolder());
         if (!copyInBlocks(live, safetyCopyPath(now), progress, &problem)) {
             if (problem.isEmpty())
                 return refused(QString());
