@@ -2,6 +2,7 @@
 #include "support/TestSupport.h"
 #include "ui/DataFailureBox.h"
 
+#include <QAbstractButton>
 #include <QtTest>
 
 // How the data layer hands a failure on: to the handler the application installed, or to the
