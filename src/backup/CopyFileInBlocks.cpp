@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTemporaryFile>
 
 #include <fcntl.h>
@@ -178,18 +177,18 @@ class BlockCopy
     QByteArray chunk_;         // the bytes of a chunk read and written
 };
 
-void reportFailure(const QString& problem, const QString& destination)
-{
-    const QString text = QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + QStringLiteral("\r\n") +
-                         problem + QStringLiteral("\n") +
-                         QStringLiteral("در «%1» چیزی نوشته نشد و هیچ پرونده ناقصی به جا نماند.")
-                             .arg(shown(destination));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Senvora"), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
-}
-
 } // namespace
+
+Notice::Message copyFailure(const QString& problem, const QString& destination)
+{
+    if (problem.isEmpty())
+        return {};
+    return {QMessageBox::Critical, QStringLiteral("Senvora"),
+            QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + QStringLiteral("\r\n") + problem +
+                QStringLiteral("\n") +
+                QStringLiteral("در «%1» چیزی نوشته نشد و هیچ پرونده ناقصی به جا نماند.")
+                    .arg(shown(destination))};
+}
 
 int CopyFileInBlocks(const QString& source, const QString& destination)
 {
@@ -202,8 +201,7 @@ int CopyFileInBlocks(const QString& source, const QString& destination,
     QString problem;
     if (copyInBlocks(source, destination, progress, &problem))
         return 1;
-    if (!problem.isEmpty())
-        reportFailure(problem, destination);
+    Notice::tell(QApplication::activeWindow(), copyFailure(problem, destination));
     return 0;
 }
 
