@@ -15,7 +15,7 @@ ASAN_BUILD   ?= build-asan
 FUZZERS      := $(patsubst fuzz/fuzz_%.cpp,%,$(wildcard fuzz/fuzz_*.cpp))
 FUZZ_SECONDS ?= 600
 
-.PHONY: all deps build run test test-asan fuzz fuzz-smoke fuzz-build bench stress package package-check \
+.PHONY: all deps build run test test-asan fuzz fuzz-smoke fuzz-build bench stress screenshots package package-check \
 	format clean
 
 all: build
@@ -83,6 +83,13 @@ bench: deps
 	./bench/build/bench/senvora_bench --out bench/results.json $(BENCH_FLAGS)
 
 # At least 500 kills of a worker driving the real screens; ends with the summary line.
+# Pictures of every screen, panel and box in three themes at scale 1 and 2, for review.
+SCREENSHOTS ?= $(BUILD)/screenshots
+screenshots: build
+	for scale in 1 2; do \
+		QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=$$scale LC_ALL=C.UTF-8 SENVORA_NO_PRINTER=1 \
+			./$(BUILD)/tests/helper_screenshots $(SCREENSHOTS) || exit 1; done
+
 stress: build
 	@cd $(BUILD)/tests && QT_QPA_PLATFORM=offscreen SENVORA_STRESS_KILLS=$${SENVORA_STRESS_KILLS:-500} QTEST_FUNCTION_TIMEOUT=36000000 \
 		./tst_crashsafety > stress.log 2>&1; status=$$?; \

@@ -20,21 +20,31 @@
 #include "text/NumericText.h"
 #include "ui/ApplicationEnd.h"
 #include "ui/HiddenBox.h"
+#include "ui/InputBox.h"
 #include "ui/ModalRun.h"
 #include "ui/Notice.h"
 #include "ui/TimedMessage.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFrame>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUrl>
 
+#include <optional>
+
 namespace {
+
+// Where the last main window stood when it closed.
+std::optional<QPoint>& lastMainWindowPlace()
+{
+    static std::optional<QPoint> place;
+    return place;
+}
 
 struct HelpText
 {
@@ -89,6 +99,11 @@ Frm1* Frm1::openNew()
         delete window;
         return nullptr;
     }
+    // A new main window (after a theme change) opens where the last one was.
+    if (lastMainWindowPlace())
+        window->move(*lastMainWindowPlace());
+    else
+        WindowPlacement::centre(window, nullptr);
     window->show();
     return window;
 }
@@ -237,11 +252,7 @@ void Frm1::Command1_Click()
 
 QString Frm1::askForCode()
 {
-    QInputDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Enter Code "));
-    dialog.setLabelText(QStringLiteral(" Plese Insert Code "));
-    dialog.setTextValue(QString());
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    return inputBox(this, QStringLiteral("Enter Code "), QStringLiteral(" Plese Insert Code "));
 }
 
 void Frm1::Command2_Click()
@@ -328,6 +339,7 @@ void Frm1::themeStored()
 
 void Frm1::closeEvent(QCloseEvent* event)
 {
+    lastMainWindowPlace() = pos();
     if (!ApplicationEnd::isEnding() && !startRefused_)
         Form_Unload();
     event->accept();

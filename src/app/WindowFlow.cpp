@@ -3,6 +3,7 @@
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
 #include "backup/exitpro.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowRequests.h"
 
 #include <QCoreApplication>
@@ -39,6 +40,7 @@ void showThemedScreen()
 {
     auto* screen = new Frmskin;
     screen->setAttribute(Qt::WA_DeleteOnClose);
+    WindowPlacement::centre(screen, nullptr);
     screen->show();
 }
 

@@ -3,6 +3,7 @@
 #include "appearance/PanelButton.h"
 #include "appearance/SettingsCommit.h"
 #include "data/RecordSet.h"
+#include "ui/BoxCaption.h"
 #include "ui/Twips.h"
 
 #include <QLabel>
@@ -11,15 +12,13 @@
 
 ClinicPanel::ClinicPanel(RecordSet& settings, QWidget* mainWindow)
     : QFrame(mainWindow), settings_(settings),
-      text2_(entryBox(QStringLiteral("Text2"), twipsRect(120, 300, 5355, 615))),
-      text14_(entryBox(QStringLiteral("Text14"), twipsRect(120, 1020, 5355, 615)))
+      text2_(entryBox(QStringLiteral("Text2"), twipsRect(120, 300, boxWidth, 615))),
+      text14_(entryBox(QStringLiteral("Text14"), twipsRect(120, 1020, boxWidth, 615)))
 {
     setObjectName(QStringLiteral("Frame9"));
     setFrameShape(QFrame::StyledPanel);
-    fieldLabel(QStringLiteral("SkinLabel4"), QStringLiteral(" :نام"),
-               twipsRect(5580, 420, 615, 375));
-    fieldLabel(QStringLiteral("SkinLabel5"), QStringLiteral(" :آدرس"),
-               twipsRect(5460, 1140, 615, 375));
+    fieldLabel(QStringLiteral("SkinLabel4"), QStringLiteral(" :نام"), 420);
+    fieldLabel(QStringLiteral("SkinLabel5"), QStringLiteral(" :آدرس"), 1140);
     panelButton(this, QStringLiteral("Command64"), QStringLiteral("ذخيره "),
                 twipsRect(3180, 1680, 855, 495), [this] { Command64_Click(); });
     panelButton(this, QStringLiteral("Command7"), QStringLiteral("انصراف"),
@@ -36,20 +35,18 @@ QLineEdit* ClinicPanel::entryBox(const QString& name, const QRect& place)
     return box;
 }
 
-void ClinicPanel::fieldLabel(const QString& name, const QString& caption, const QRect& place)
+// A caption right of its box, inside the panel's border.
+void ClinicPanel::fieldLabel(const QString& name, const QString& caption, int top)
 {
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    // The label runs past the panel's edge; its words start at the side that stays in view.
-    label->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
-    label->setGeometry(place);
+    constexpr int left = 120 + boxWidth + 60;
+    boxCaption(caption, this, twipsRect(left, top, panelWidth - 90 - left, 375))
+        ->setObjectName(name);
 }
 
 void ClinicPanel::open()
 {
     show();
-    setGeometry(twipsRect(1620, 840, 6075, 2295));
+    setGeometry(twipsRect(1620, 840, panelWidth, 2295));
 }
 
 // Save: the boxes' texts become the stored name and address. A row that was not stored is

@@ -20,8 +20,12 @@ class ClinicPanel : public QFrame
     void open();
 
   private:
+    // In twips: the panel's width and its boxes', which leave their captions room inside it.
+    static constexpr int panelWidth = 6075;
+    static constexpr int boxWidth = 5100;
+
     QLineEdit* entryBox(const QString& name, const QRect& place);
-    void fieldLabel(const QString& name, const QString& caption, const QRect& place);
+    void fieldLabel(const QString& name, const QString& caption, int top);
     void Command64_Click();
     void Command7_Click();
 

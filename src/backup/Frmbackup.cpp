@@ -127,6 +127,11 @@ void Frmbackup::buildControls()
     commonDialog1_->setObjectName(QStringLiteral("CommonDialog1"));
     commonDialog1_->setOptions(QFileDialog::DontUseNativeDialog |
                                QFileDialog::DontConfirmOverwrite);
+    // Its folder, file name and file list show paths: those read left to right.
+    for (const char* part : {"lookInCombo", "fileNameEdit", "listView", "treeView"}) {
+        if (auto* shown = commonDialog1_->findChild<QWidget*>(QString::fromLatin1(part)))
+            shown->setLayoutDirection(Qt::LeftToRight);
+    }
 }
 
 // The upper row makes a backup, the lower one restores: path box, browse button, action.
@@ -136,16 +141,18 @@ void Frmbackup::buildRows()
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setGeometry(twipsRect(2160, top, 4080, 420));
+        // A path mixes Latin folder names with Persian file names: it reads left to right.
+        box->setLayoutDirection(Qt::LeftToRight);
         return box;
     };
     text1_ = pathBox("Text1", 660);
     b1_ = button(QStringLiteral("b1"), QStringLiteral("---"), twipsRect(1560, 660, 480, 420));
     visualButtonEx2_ = button(QStringLiteral("VisualButtonEx2"), QStringLiteral("BACKUP"),
-                              twipsRect(240, 660, 1200, 420));
+                              twipsRect(240, 660, 1275, 420));
     text2_ = pathBox("Text2", 1680);
     b2_ = button(QStringLiteral("b2"), QStringLiteral("---"), twipsRect(1560, 1680, 480, 420));
     visualButtonEx3_ = button(QStringLiteral("VisualButtonEx3"), QStringLiteral("REASTOR"),
-                              twipsRect(240, 1680, 1200, 420));
+                              twipsRect(240, 1680, 1275, 420));
     connect(b1_, &QPushButton::clicked, this, &Frmbackup::b1_Click);
     connect(b2_, &QPushButton::clicked, this, &Frmbackup::b2_Click);
     connect(visualButtonEx2_, &QPushButton::clicked, this, &Frmbackup::VisualButtonEx2_Click);

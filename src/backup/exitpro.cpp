@@ -6,6 +6,7 @@
 #include "ui/Fonts.h"
 #include "ui/ImageButton.h"
 #include "ui/Twips.h"
+#include "ui/WindowPlacement.h"
 #include "ui/WindowRequests.h"
 
 #include <QCheckBox>
@@ -117,6 +118,7 @@ void exitpro::k2_Click()
     if (check1_->isChecked()) {
         auto* screen = new Frmbackup;
         screen->setAttribute(Qt::WA_DeleteOnClose);
+        WindowPlacement::centre(screen, nullptr);
         screen->show();
         hide();
         return;

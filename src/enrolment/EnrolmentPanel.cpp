@@ -27,10 +27,11 @@ namespace {
 
 const Qt::Alignment rightAligned = Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter;
 
-// Wide enough for the sample text in the box's own font.
+// Wide enough for the sample text in the box's own font, inside the widest border and padding
+// of the themes.
 void fitWidth(QLineEdit* box, const QString& sample)
 {
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(sample) + twips(180));
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(sample) + twips(240));
 }
 
 // The time of day in the system's own long time format, without a time-zone name.
@@ -134,6 +135,7 @@ void EnrolmentPanel::buildLayout()
 {
     const auto row = [this](const QList<std::pair<QString, QWidget*>>& entries) {
         auto* line = new QHBoxLayout;
+        line->setSpacing(twips(60)); // the four pairs of the second row fit the panel's width
         for (const auto& [caption, entry] : entries) {
             auto* label = new QLabel(caption, this);
             label->setTextFormat(Qt::PlainText);
@@ -144,7 +146,7 @@ void EnrolmentPanel::buildLayout()
         }
         return line;
     };
-    fitWidth(text5_, QStringLiteral("0000"));
+    fitWidth(text5_, QStringLiteral("000"));
     text5_->setMaximumWidth(text5_->minimumWidth());
     fitWidth(text8_, QStringLiteral("0000/00/00"));
     fitWidth(text9_, systemTimeText());

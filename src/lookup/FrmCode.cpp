@@ -7,6 +7,7 @@
 #include "data/RecordSet.h"
 #include "lookup/SubjectModels.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/BoxCaption.h"
 #include "ui/Fonts.h"
 #include "ui/HiddenBox.h"
 #include "ui/Twips.h"
@@ -84,20 +85,13 @@ void FrmCode::buildGrid()
 QComboBox* FrmCode::selector(const QString& name, const QString& caption, const QString& labelName,
                              int top)
 {
-    // The captions were laid out left to right: ":نام" reads as the caption of the list
-    // to its left.
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(labelName);
-    label->setTextFormat(Qt::PlainText);
-    label->setLayoutDirection(Qt::LeftToRight);
-    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-    label->setGeometry(twipsRect(8520, top, 1260, 420));
+    boxCaption(caption, this, twipsRect(8520, top, 1260, 420))->setObjectName(labelName);
     auto* combo = new QComboBox(this);
     combo->setObjectName(name);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo->setGeometry(twipsRect(6180, top, 2280, 420));
+    combo->setGeometry(twipsRect(6000, top, 2460, 420));
     return combo;
 }
 

@@ -4,17 +4,41 @@
 #include "data/RecordSet.h"
 #include "data/Schema.h"
 
+#include <QCollator>
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
-// Runs a read for a model; a failure is told to the user as every failed read is.
+// Runs a read; a failure is told to the user as every failed read is.
+bool execute(QSqlQuery& query, const QString& table)
+{
+    if (query.exec())
+        return true;
+    DataFailure::report(QStringLiteral("خواندن اطلاعات از جدول «%1» ممکن نشد.\n%2")
+                            .arg(table, query.lastError().text()));
+    return false;
+}
+
+// The texts a read gives, in Persian order (none when it failed).
+QStringList valuesOf(QSqlQuery&& query, const QString& table)
+{
+    QStringList values;
+    if (!execute(query, table))
+        return values;
+    while (query.next())
+        values << query.value(0).toString();
+    sortPersian(values);
+    return values;
+}
+
+// Runs a read for a model.
 bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, const QString& table)
 {
-    if (!query.exec()) {
-        DataFailure::report(QStringLiteral("خواندن اطلاعات از جدول «%1» ممکن نشد.\n%2")
-                                .arg(table, query.lastError().text()));
+    if (!execute(query, table)) {
         model.clear();
         return false;
     }
@@ -55,17 +79,17 @@ bool RecordSetGridModel::show(const RecordSet& records)
 
 DistinctValuesModel::DistinctValuesModel(const RecordSet& records, const QString& column,
                                          QObject* parent)
-    : QSqlQueryModel(parent)
+    : QStringListModel(parent)
 {
     QSqlQuery query(Database::connection(records.file()));
     query.prepare(distinctValuesSql(records.canonicalColumn(column), records.table(),
                                     QStringLiteral("IS NOT NULL"), QStringLiteral("")));
-    runForModel(*this, std::move(query), records.table());
+    setStringList(valuesOf(std::move(query), records.table()));
 }
 
 PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& column,
                                      QObject* parent)
-    : QSqlQueryModel(parent), file_(records.file()), table_(records.table()),
+    : QStringListModel(parent), file_(records.file()), table_(records.table()),
       column_(records.canonicalColumn(column))
 {}
 
@@ -79,5 +103,25 @@ void PrefixValuesModel::setPrefix(const QString& prefix)
     query.addBindValue(prefix);
     query.addBindValue(prefix);
     query.addBindValue(prefix);
-    runForModel(*this, std::move(query), table_);
+    setStringList(valuesOf(std::move(query), table_));
+}
+
+void sortPersian(QStringList& texts)
+{
+    // The Arabic Yeh and Kaf of older entries are the same letters as the Persian ones.
+    static const QCollator collator(QLocale(QLocale::Persian, QLocale::Iran));
+    const auto folded = [](QString text) {
+        return text.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    };
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(static_cast<std::size_t>(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        keys.emplace_back(collator.sortKey(folded(texts[i])), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QStringList sorted;
+    sorted.reserve(texts.size());
+    for (const auto& key : keys)
+        sorted << texts[key.second];
+    texts = std::move(sorted);
 }

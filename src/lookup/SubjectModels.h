@@ -4,6 +4,7 @@
 
 #include <QSqlQueryModel>
 #include <QStringList>
+#include <QStringListModel>
 
 class RecordSet;
 
@@ -26,9 +27,10 @@ class RecordSetGridModel : public QSqlQueryModel
     QStringList headings_;
 };
 
-// Each value of a column of a table once, sorted, fetched a page at a time: the entries of a
-// drop-down list over thousands of subjects.
-class DistinctValuesModel : public QSqlQueryModel
+// Each value of a column of a table once, in Persian alphabetical order: the entries of a
+// drop-down list. The database gives them in code-point order (through the column's index,
+// one seek a value) and they are sorted here, so the files need no ordering of their own.
+class DistinctValuesModel : public QStringListModel
 {
     Q_OBJECT
 
@@ -36,9 +38,9 @@ class DistinctValuesModel : public QSqlQueryModel
     DistinctValuesModel(const RecordSet& records, const QString& column, QObject* parent = nullptr);
 };
 
-// The first values of a column, each once and sorted, that begin with a prefix: what a
-// completer offers while the operator types, read through the column's index.
-class PrefixValuesModel : public QSqlQueryModel
+// The first values of a column, each once and in Persian alphabetical order, that begin with a
+// prefix: what a completer offers while the operator types, read through the column's index.
+class PrefixValuesModel : public QStringListModel
 {
     Q_OBJECT
 
@@ -54,3 +56,7 @@ class PrefixValuesModel : public QSqlQueryModel
     QString table_;
     QString column_;
 };
+
+// Sorts texts in Persian alphabetical order (پ after ب, ک and گ after ق, ی last; the Arabic
+// forms of Yeh and Kaf with their Persian letters).
+void sortPersian(QStringList& texts);

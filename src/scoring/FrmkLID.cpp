@@ -9,14 +9,15 @@
 #include "data/Transaction.h"
 #include "questionnaire/Questionnaires.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/BoxCaption.h"
 #include "ui/HiddenBox.h"
+#include "ui/InputBox.h"
 #include "ui/Notice.h"
 #include "ui/SubjectFields.h"
 #include "ui/TimedMessage.h"
 #include "ui/Twips.h"
 
 #include <QGroupBox>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,11 +89,7 @@ void FrmkLID::buildSubjectPanel()
     int top = 300;
     for (qsizetype i = 0; i < subjectFields().size(); ++i) {
         const SubjectField& field = subjectFields().at(i);
-        // The captions were laid out left to right: ":کد" reads as the caption of the box
-        // to its left.
-        QLabel* caption = plainLabel(frame5_, {}, field.caption, twipsRect(3000, top, 1560, 340));
-        caption->setLayoutDirection(Qt::LeftToRight);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        boxCaption(field.caption, frame5_, twipsRect(3000, top, 1560, 340));
         auto* box = new QLineEdit(frame5_);
         box->setObjectName(subjectBoxNames().at(i));
         box->setGeometry(twipsRect(120, top, 2800, 340));
@@ -180,8 +177,8 @@ void FrmkLID::Command4_Click()
 
 void FrmkLID::SearchSubject()
 {
-    const QString code = QInputDialog::getText(this, QStringLiteral(" کد آزمودني را وارد کنيد"),
-                                               QStringLiteral(" Enter Number "));
+    const QString code = inputBox(this, QStringLiteral(" کد آزمودني را وارد کنيد"),
+                                  QStringLiteral(" Enter Number "));
     if (code.isEmpty()) {
         TimedMessage(this, NoticeText::CodeMissing);
         return;

@@ -9,6 +9,7 @@
 #include "questionnaire/Questionnaires.h"
 #include "text/NumericText.h"
 #include "ui/ApplicationEnd.h"
+#include "ui/BoxCaption.h"
 #include "ui/DigitKeys.h"
 #include "ui/Fonts.h"
 #include "ui/HiddenBox.h"
@@ -124,10 +125,7 @@ void FrmTest::buildSubjectPanel()
         const int column = static_cast<int>(i % 3);
         const int top = 300 + static_cast<int>(i / 3) * 900;
         const int labelLeft = 9375 - column * pairWidth - labelWidth;
-        auto* caption = new QLabel(field.caption, frame1_);
-        caption->setTextFormat(Qt::PlainText);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
-        caption->setGeometry(twipsRect(labelLeft, top, labelWidth, 420));
+        boxCaption(field.caption, frame1_, twipsRect(labelLeft, top, labelWidth, 420));
         auto* box = new QLineEdit(frame1_);
         box->setObjectName(subjectBoxNames().at(i));
         box->setGeometry(twipsRect(labelLeft - 60 - boxWidth, top, boxWidth, 420));

@@ -1,5 +1,7 @@
 #include "ui/ModalRun.h"
 
+#include "ui/WindowPlacement.h"
+
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
@@ -36,6 +38,9 @@ void runModal(QWidget* screen)
     screen->installEventFilter(&watcher);
     QObject::connect(screen, &QObject::destroyed, &loop, &QEventLoop::quit);
     screen->setWindowModality(Qt::ApplicationModal);
+    // A screen with a designed place of its own keeps it; the others open over their owner.
+    if (!screen->testAttribute(Qt::WA_Moved))
+        WindowPlacement::centre(screen, screen->parentWidget());
     screen->show();
     if (screen->isVisible())
         loop.exec(QEventLoop::DialogExec);
