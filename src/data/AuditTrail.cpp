@@ -38,7 +38,7 @@ bool append(const QString& action, const QString& code, const QList<Change>& cha
     for (const Change& change : changes) {
         for (const QString& value : {at, currentUser(), currentHost(), action, code, change.field,
                                      change.oldValue, change.newValue})
-            insert.addBindValue(value);
+            insert.addBindValue(value.isNull() ? QStringLiteral("") : value); // never NULL
         if (!insert.exec()) {
             if (error)
                 *error = insert.lastError().text();

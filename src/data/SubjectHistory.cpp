@@ -218,11 +218,11 @@ SubjectDetails subjectDetails(const QString& code)
     return firstRow(db, TableName::Subjects, detailColumns(), code, &found);
 }
 
-bool recordSubjectEdit(const QString& code, const SubjectDetails& before, QString* error)
+bool recordDetails(const QString& action, const QString& code, const SubjectDetails& before,
+                   QString* error)
 {
-    return AuditTrail::append(AuditTrail::Action::SubjectEdit, code,
-                              AuditTrail::changes(detailColumns(), before, subjectDetails(code)),
-                              error);
+    return AuditTrail::append(
+        action, code, AuditTrail::changes(detailColumns(), before, subjectDetails(code)), error);
 }
 
 QList<Administration> administrations(const QString& code, QString* error)

@@ -47,8 +47,10 @@ QList<Administration> administrations(const QString& code, QString* error = null
 // The subject's details (the IDE row's columns, in the schema's order) as they stand now.
 using SubjectDetails = QStringList;
 SubjectDetails subjectDetails(const QString& code);
-// Writes to the audit trail each detail that differs from before ("subject-edit").
-bool recordSubjectEdit(const QString& code, const SubjectDetails& before, QString* error);
+// Writes to the audit trail each detail that differs from before, as the given action
+// (subject-edit; enrolment, with no details before).
+bool recordDetails(const QString& action, const QString& code, const SubjectDetails& before,
+                   QString* error);
 
 // Records the answers the subject's Answer row now holds, after the test screen saved it:
 // a retest adds the next administration dated now; a correction updates the latest one (an
