@@ -1,9 +1,11 @@
 #include "enrolment/EnrolmentPanel.h"
 
 #include "calendar/SolarHijriDate.h"
+#include "data/AuditTrail.h"
 #include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
+#include "data/SubjectHistory.h"
 #include "data/Transaction.h"
 #include "ui/DigitKeys.h"
 #include "ui/Notice.h"
@@ -324,6 +326,11 @@ bool EnrolmentPanel::writeSubject()
 
     if (!records_.subjects.commitRow() || !answers.commitRow())
         return false;
+    QString problem;
+    if (!SubjectHistory::recordDetails(AuditTrail::Action::Enrolment, code, {}, &problem)) {
+        DataFailure::report(problem);
+        return false;
+    }
     return transaction.commit();
 }
 

@@ -12,6 +12,10 @@
 #include "ui/HiddenBox.h"
 #include "ui/Twips.h"
 
+#include "history/FrmGroupPicture.h"
+#include "history/FrmHistory.h"
+#include "ui/TimedMessage.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
@@ -151,6 +155,46 @@ void FrmCode::buildButtons()
             &FrmCode::Command1_Click);
     connect(button("Command6", QStringLiteral("خروج"), 4680), &QPushButton::clicked, this,
             &FrmCode::Command6_Click);
+    buildHistoryButtons();
+}
+
+// The history of the subject on the chosen row (also by double-clicking it) and the picture
+// of the chosen group, side by side between the selectors and Print.
+void FrmCode::buildHistoryButtons()
+{
+    const auto button = [this](const char* name, const QString& caption, const QString& spoken,
+                               int left) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(spoken);
+        b->setGeometry(twipsRect(left, 3000, 1170, 480));
+        return b;
+    };
+    connect(button("CmdHistory", QStringLiteral("سابقه"),
+                   QStringLiteral("سابقه آزمودنی ردیف انتخاب‌شده"),
+                   7950),
+            &QPushButton::clicked, this, &FrmCode::CmdHistory_Click);
+    connect(button("CmdGroupPicture", QStringLiteral("تصویر گروه"),
+                   QStringLiteral("تصویر نمره‌های گروه انتخاب‌شده"),
+                   6720),
+            &QPushButton::clicked, this, &FrmCode::CmdGroupPicture_Click);
+    connect(dataGrid1_, &QAbstractItemView::doubleClicked, this, &FrmCode::CmdHistory_Click);
+}
+
+void FrmCode::CmdHistory_Click()
+{
+    const QModelIndex current = dataGrid1_->currentIndex();
+    if (!current.isValid()) {
+        TimedMessage(this, QStringLiteral("ابتدا ردیف آزمودنی را در جدول انتخاب کنید"));
+        return;
+    }
+    ShowSubjectHistory(this, gridModel_->index(current.row(), 0).data().toString());
+}
+
+void FrmCode::CmdGroupPicture_Click()
+{
+    const QString chosen = combo3_->currentText();
+    ShowGroupPicture(this, subjectGroups().contains(chosen) ? chosen : QString());
 }
 
 bool FrmCode::eventFilter(QObject* watched, QEvent* event)

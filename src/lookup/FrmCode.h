@@ -32,6 +32,9 @@ class FrmCode : public QWidget
     void buildGrid();
     void buildSelectors();
     void buildButtons();
+    void buildHistoryButtons();
+    void CmdHistory_Click();
+    void CmdGroupPicture_Click();
     QComboBox* selector(const QString& name, const QString& caption, const QString& labelName,
                         int top);
     void setUpNameList(QComboBox* combo, const QString& column);

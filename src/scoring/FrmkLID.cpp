@@ -3,10 +3,12 @@
 #include "appearance/ApplyTheme.h"
 #include "appearance/ThemeBox.h"
 #include "data/Adodcs.h"
+#include "data/AuditTrail.h"
 #include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
 #include "data/Transaction.h"
+#include "history/FrmHistory.h"
 #include "questionnaire/Questionnaires.h"
 #include "scoring/PrintResultReport.h"
 #include "ui/BoxCaption.h"
@@ -158,6 +160,14 @@ void FrmkLID::buildButtons()
             &FrmkLID::Command6_Click);
     connect(button("Command4", QStringLiteral(" خروج"), 480), &QPushButton::clicked, this,
             &FrmkLID::Command4_Click);
+    // The searched subject's history, between Print and Search.
+    QPushButton* history = button("CmdHistory", QStringLiteral("سابقه"), 5610);
+    history->setAccessibleName(QStringLiteral("سابقه آزمودنی جستجوشده"));
+    history->setEnabled(false);
+    connect(text5_, &QLineEdit::textChanged, history,
+            [history](const QString& code) { history->setEnabled(!code.isEmpty()); });
+    connect(history, &QPushButton::clicked, this,
+            [this] { ShowSubjectHistory(this, text5_->text()); });
 }
 
 void FrmkLID::Form_Load()
@@ -228,7 +238,16 @@ bool FrmkLID::storeScore(const DataFailure::Collector& failure)
     Transaction transaction(Database::File::Subjects);
     if (!transaction.isActive())
         return false;
+    const QString before = results().field(ResultColumn::Score);
     setScore(scale().score(answers().fields(scale().answerColumns())));
+    QString problem;
+    if (!AuditTrail::append(AuditTrail::Action::Scoring, text5_->text(),
+                            AuditTrail::changes({ResultColumn::Score}, {before},
+                                                {results().field(ResultColumn::Score)}),
+                            &problem)) {
+        DataFailure::report(problem);
+        return false;
+    }
     return !failure.failed() && transaction.commit();
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+class QImage;
 
 class QWidget;
 class RecordSet;
@@ -20,3 +24,17 @@ struct ReportOutcome
 // half-written.
 ReportOutcome PrintResultReport(QWidget* owner, const RecordSet& rows,
                                 const QString& clinicName = {}, const QString& clinicAddress = {});
+
+// A caption and the value printed beside it (the value in its own reading direction).
+struct PrintedField
+{
+    QString caption;
+    QString value;
+};
+
+// Prints one page, right to left: the heading, the fields, the lines of text under them and
+// the picture (a chart) below, scaled to the page's width, the same way and to the same places
+// as the result report. A failure is told to the user.
+ReportOutcome PrintTextAndPicture(QWidget* owner, const QString& heading,
+                                  const QList<PrintedField>& fields, const QStringList& lines,
+                                  const QImage& picture);

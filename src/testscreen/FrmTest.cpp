@@ -2,9 +2,11 @@
 
 #include "appearance/ApplyTheme.h"
 #include "appearance/ThemeBox.h"
+#include "data/AuditTrail.h"
 #include "data/Columns.h"
 #include "data/DataFailure.h"
 #include "data/RecordSet.h"
+#include "data/SubjectHistory.h"
 #include "data/Transaction.h"
 #include "questionnaire/Questionnaires.h"
 #include "text/NumericText.h"
@@ -84,6 +86,10 @@ void FrmTest::buildRecordSets()
                       subjectFields().at(i).column);
     }
     adodc5_->bind(text13_, SubjectColumn::FirstName);
+    connect(adodc2_, &RecordSet::currentRowChanged, this, [this] {
+        retesting_ = false;
+        showRetestWhenComplete();
+    });
     for (RecordSet* records : all)
         records->refresh();
 }
@@ -184,6 +190,11 @@ void FrmTest::buildNavigation()
         button(QStringLiteral("CmdBack"), QStringLiteral("قبلي"), twipsRect(6240, 6150, 1335, 495));
     cmdNext_ =
         button(QStringLiteral("CmdNext"), QStringLiteral("بعدي"), twipsRect(2400, 6150, 1335, 495));
+    // Retest: beside Save and exit, under Previous, where nothing else is drawn.
+    cmdRetest_ = button(QStringLiteral("CmdRetest"), QStringLiteral("آزمون مجدد"),
+                        twipsRect(6240, 7200, 1575, 495));
+    cmdRetest_->setAccessibleName(QStringLiteral("آزمون مجدد: شروع اجرای تازه آزمون"));
+    cmdRetest_->hide();
     command5_->hide();
     cmdBack_->hide();
     cmdNext_->hide();
@@ -191,6 +202,7 @@ void FrmTest::buildNavigation()
     connect(command5_, &QAbstractButton::clicked, this, &FrmTest::Command5_Click);
     connect(cmdBack_, &QAbstractButton::clicked, this, &FrmTest::CmdBack_Click);
     connect(cmdNext_, &QAbstractButton::clicked, this, &FrmTest::CmdNext_Click);
+    connect(cmdRetest_, &QAbstractButton::clicked, this, &FrmTest::CmdRetest_Click);
 }
 
 void FrmTest::Form_Load()
@@ -256,9 +268,10 @@ void FrmTest::CmdBack_Click()
 }
 
 // Next and Previous: save the answer row, then move; a failed save keeps the item on screen.
+// During a retest the answers stay in the buffer until Save and exit.
 void FrmTest::stepItem(int step)
 {
-    if (!adodc2_->commitRow())
+    if (!retesting_ && !adodc2_->commitRow())
         return;
     text6_->setText(QString::number(static_cast<int>(itemValue()) + step));
 }
@@ -394,20 +407,74 @@ void FrmTest::Command5_Click()
     close();
 }
 
-// Saves the answer row and the subject's details as one action: both or neither. Returns the
-// Persian description of a failure, or the empty text.
+// Saves the answer row and the subject's details as one action: both or neither, with the
+// administration they make or correct and their lines of the audit trail. Returns the Persian
+// description of a failure, or the empty text.
 QString FrmTest::saveSubject()
 {
     DataFailure::Collector failures;
+    QString problem;
     {
+        const QString code = adodc3_->field(SubjectColumn::Code);
         Transaction transaction(Database::File::Subjects);
+        const SubjectHistory::SubjectDetails before = SubjectHistory::subjectDetails(code);
         if (transaction.isActive() && adodc2_->commitRow() && adodc3_->commitRow() &&
-            transaction.commit())
+            SubjectHistory::recordDetails(AuditTrail::Action::SubjectEdit, code, before,
+                                          &problem) &&
+            SubjectHistory::recordAnswers(code,
+                                          retesting_ ? SubjectHistory::SaveKind::Retest
+                                                     : SubjectHistory::SaveKind::Correction,
+                                          QDateTime::currentDateTime(), &problem) &&
+            transaction.commit()) {
+            retesting_ = false;
             return {};
+        }
     }
+    QString detail = failures.message();
+    if (!problem.isEmpty())
+        detail += (detail.isEmpty() ? QString() : QStringLiteral("\n")) + problem;
     return QStringLiteral(
                "پاسخ‌ها و مشخصات آزمودنی ذخیره نشد و هیچ تغییری ثبت نشد.\n%1")
-        .arg(failures.message());
+        .arg(detail);
+}
+
+bool FrmTest::currentAdministrationComplete() const
+{
+    if (adodc2_->bof())
+        return false;
+    const QStringList answers = adodc2_->fields(scale().answerColumns());
+    return std::all_of(answers.begin(), answers.end(),
+                       [](const QString& answer) { return !answer.isEmpty(); });
+}
+
+void FrmTest::showRetestWhenComplete()
+{
+    cmdRetest_->setVisible(!retesting_ && currentAdministrationComplete());
+}
+
+// A new administration: after the operator confirms, the answer buffer starts empty at the
+// first item; nothing is stored until Save and exit.
+void FrmTest::CmdRetest_Click()
+{
+    if (Notice::ask(
+            this, QMessageBox::Question, QStringLiteral("آزمون مجدد"),
+            QStringLiteral(
+                "آزمون تازه‌ای برای این آزمودنی شروع شود؟\n"
+                "پاسخ‌های قبلی در سابقه او می‌ماند و پاسخ‌های تازه "
+                "با «ذخيره و خروج» ثبت می‌شود."),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
+    retesting_ = true;
+    cmdRetest_->hide();
+    for (const QString& column : scale().answerColumns())
+        adodc2_->setField(column, QString());
+    text12_->clear();
+    clearAnswerButtons();
+    if (command1_->isVisible())
+        return; // Start shows the first item
+    text6_->setText(QStringLiteral("1"));
+    bindAnswerBuffer();
+    ShowStoredAnswer();
 }
 
 // The window's own close control keeps what was chosen: the answers and the details are saved

@@ -58,6 +58,9 @@ class FrmTest : public QWidget
     void clearAnswerButtons();
     void rejectKey();
     QString saveSubject();
+    void CmdRetest_Click();
+    void showRetestWhenComplete();
+    bool currentAdministrationComplete() const;
     bool confirmCloseWithoutSaving(const QString& failure);
 
     RecordSet* adodc1_;
@@ -73,6 +76,7 @@ class FrmTest : public QWidget
     QAbstractButton* command5_ = nullptr;
     QAbstractButton* cmdBack_ = nullptr;
     QAbstractButton* cmdNext_ = nullptr;
+    QAbstractButton* cmdRetest_ = nullptr;
     QLineEdit* text6_ = nullptr;
     QGroupBox* frame2_ = nullptr;
     QRadioButton* option1_ = nullptr;
@@ -89,4 +93,7 @@ class FrmTest : public QWidget
     int shownItem_ = 1;
     // Set by Save and exit: the close that follows needs no save of its own.
     bool unloading_ = false;
+    // Set by the retest button: the answers on screen are a new administration, kept in the
+    // answer buffer until Save and exit stores them with the rest.
+    bool retesting_ = false;
 };
