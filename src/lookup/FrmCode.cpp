@@ -5,6 +5,7 @@
 #include "data/Adodcs.h"
 #include "data/Columns.h"
 #include "data/RecordSet.h"
+#include "lookup/ExportDialog.h"
 #include "lookup/SubjectModels.h"
 #include "scoring/PrintResultReport.h"
 #include "ui/Fonts.h"
@@ -157,6 +158,9 @@ void FrmCode::buildButtons()
             &FrmCode::Command1_Click);
     connect(button("Command6", QStringLiteral("خروج"), 4680), &QPushButton::clicked, this,
             &FrmCode::Command6_Click);
+    // The export, in the free space between the group selector and the print button.
+    connect(button("CmdExport", QStringLiteral("خروجی"), 3240), &QPushButton::clicked, this,
+            &FrmCode::CmdExport_Click);
 }
 
 bool FrmCode::eventFilter(QObject* watched, QEvent* event)
@@ -227,6 +231,12 @@ void FrmCode::Command1_Click()
     PrintResultReport(this, results(), settings().field(SettingsColumn::Name),
                       settings().field(SettingsColumn::Address));
     results().refresh();
+}
+
+// Exports the group the group selector names, or every group.
+void FrmCode::CmdExport_Click()
+{
+    ExportFlow::run(this, combo3_->currentText());
 }
 
 void FrmCode::Command6_Click()
