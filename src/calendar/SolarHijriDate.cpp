@@ -1,5 +1,7 @@
 #include "calendar/SolarHijriDate.h"
 
+#include <QRegularExpression>
+
 #include <array>
 
 namespace {
@@ -89,4 +91,33 @@ QString SolarHijriDate(const QDateTime& moment, int layout)
     default:
         return y + QLatin1Char('.') + m + QLatin1Char('.') + day;
     }
+}
+
+QDate SolarHijriToDate(int year, int month, int day)
+{
+    if (year < baseYear || month < 1 || month > 12 || day < 1)
+        return {};
+    const int monthLength =
+        month <= 6 ? 31 : (month < 12 ? 30 : (IsSolarHijriLeap(year) ? 30 : 29));
+    if (day > monthLength)
+        return {};
+    qint64 dayCount = 0;
+    for (int y = baseYear; y < year; ++y)
+        dayCount += IsSolarHijriLeap(y) ? 366 : 365;
+    dayCount += month <= 7 ? (month - 1) * 31 : firstHalfDays + (month - 7) * 30;
+    return epoch.addDays(dayCount + day - 1);
+}
+
+QDate ParseSolarHijriDate(const QString& text)
+{
+    QString plain;
+    for (const QChar c : text)
+        plain += c.isDigit() ? QChar(u'0' + c.digitValue()) : c;
+    static const QRegularExpression layout(
+        QStringLiteral("^\\s*(\\d{4})/(\\d{1,2})/(\\d{1,2})\\s*$"));
+    const QRegularExpressionMatch match = layout.match(plain);
+    if (!match.hasMatch())
+        return {};
+    return SolarHijriToDate(match.captured(1).toInt(), match.captured(2).toInt(),
+                            match.captured(3).toInt());
 }

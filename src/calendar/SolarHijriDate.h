@@ -19,3 +19,10 @@ struct SolarHijriDay
 // Days since 21 March 1953 (1 Farvardin 1332) to year, month and day; dayCount >= 0.
 SolarHijriDay DaysToSolarHijri(qint64 dayCount);
 bool IsSolarHijriLeap(int year);
+
+// The Gregorian date of a Solar Hijri day (the inverse of DaysToSolarHijri); an invalid date
+// for a day that does not exist or lies before 1 Farvardin 1332.
+QDate SolarHijriToDate(int year, int month, int day);
+// Reads a date text of layout 0 ("Y/MM/DD", also with one-digit parts or Persian digits);
+// an invalid date when it is no such date.
+QDate ParseSolarHijriDate(const QString& text);

@@ -10,6 +10,8 @@ inline const QString Settings = QStringLiteral("Theme");
 inline const QString Subjects = QStringLiteral("IDE");
 inline const QString Answers = QStringLiteral("Answer");
 inline const QString Results = QStringLiteral("Print1");
+inline const QString Administrations = QStringLiteral("Administration");
+inline const QString AuditTrail = QStringLiteral("AuditTrail");
 } // namespace TableName
 
 // Table Theme: the theme number, the clinic's name and its address.
@@ -47,3 +49,22 @@ namespace ResultColumn {
 inline const QString Score = QStringLiteral("Score");
 inline const QString Comment = QStringLiteral("Comment");
 } // namespace ResultColumn
+
+// Table Administration: every administration of the scale to a subject, numbered 1, 2, … per
+// code, with its moment (ISO 8601 local time with offset) and its answers in the columns of
+// Answer. The latest administration of a subject equals its row in Answer.
+namespace AdministrationColumn {
+inline const QString Number = QStringLiteral("Number");
+inline const QString AdministeredAt = QStringLiteral("AdministeredAt");
+} // namespace AdministrationColumn
+
+// Table AuditTrail, only ever appended to: who changed which field of which subject, and when.
+namespace AuditColumn {
+inline const QString At = QStringLiteral("At");
+inline const QString User = QStringLiteral("User");
+inline const QString Host = QStringLiteral("Host");
+inline const QString Action = QStringLiteral("Action");
+inline const QString Field = QStringLiteral("Field");
+inline const QString OldValue = QStringLiteral("OldValue");
+inline const QString NewValue = QStringLiteral("NewValue");
+} // namespace AuditColumn

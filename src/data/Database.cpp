@@ -4,6 +4,7 @@
 #include "data/DurableFile.h"
 #include "data/Schema.h"
 #include "data/SchemaCopy.h"
+#include "data/SubjectHistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,8 +73,11 @@ QString schemaProblem(QSqlDatabase& db, const QList<TableSchema>& tables)
     while (query.next())
         present << query.value(0).toString();
     for (const TableSchema& table : tables) {
-        if (!present.contains(table.name, Qt::CaseInsensitive))
+        if (!present.contains(table.name, Qt::CaseInsensitive)) {
+            if (table.addedLater)
+                continue; // a file of an earlier version: the table is made when it is opened
             return QStringLiteral("جدول «%1» در این پرونده نیست.").arg(table.name);
+        }
         QSqlQuery info(db);
         info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(Schema::quoted(table.name)));
         QStringList columns;
@@ -85,6 +89,29 @@ QString schemaProblem(QSqlDatabase& db, const QList<TableSchema>& tables)
         }
     }
     return {};
+}
+
+// Files of earlier versions lack the tables added since: they are made, empty, in one
+// transaction. Empty text when done, else SQLite's reason.
+QString addLaterTables(QSqlDatabase& db, const QList<TableSchema>& tables)
+{
+    QList<TableSchema> missing;
+    const QStringList present = db.tables();
+    for (const TableSchema& table : tables) {
+        if (table.addedLater && !present.contains(table.name, Qt::CaseInsensitive))
+            missing << table;
+    }
+    if (missing.isEmpty())
+        return {};
+    QString error;
+    if (!db.transaction())
+        return db.lastError().text();
+    if (SchemaCopy::create(db, missing, &error) && db.commit())
+        return {};
+    if (error.isEmpty())
+        error = db.lastError().text();
+    db.rollback();
+    return error;
 }
 
 // A file can hold the right tables and still be cut short or damaged further in; SQLite's
@@ -231,7 +258,14 @@ QSqlDatabase Database::connection(File file)
         state.error = unusableFile(relativePath(file), db.lastError().text());
         return QSqlDatabase();
     }
-    if (QString problem = schemaProblem(db, tablesOf(file)); !problem.isEmpty()) {
+    QString problem = addLaterTables(db, tablesOf(file));
+    if (problem.isEmpty())
+        problem = schemaProblem(db, tablesOf(file));
+    if (problem.isEmpty() && file == File::Subjects && !SubjectHistory::seed(db, &problem))
+        problem = QStringLiteral(
+                      "سابقه آزمون‌های آزمودنی‌ها ساخته نشد: %1")
+                      .arg(problem);
+    if (!problem.isEmpty()) {
         db.close();
         state.error = unusableFile(relativePath(file), problem);
         return QSqlDatabase();

@@ -35,6 +35,22 @@ QList<TableSchema> subjectTables()
         {TableName::Results,
          {Code, FirstName, LastName, Group, ResultColumn::Score, ResultColumn::Comment},
          true},
+        {TableName::Administrations,
+         QStringList{Code, AdministrationColumn::Number, AdministrationColumn::AdministeredAt} +
+             Questionnaires::geriatricDepression().answerColumns(),
+         true,
+         {{Code, QStringLiteral("TEXT NOT NULL")},
+          {AdministrationColumn::Number, QStringLiteral("INTEGER NOT NULL")},
+          {AdministrationColumn::AdministeredAt, QStringLiteral("TEXT NOT NULL")}},
+         QStringLiteral("UNIQUE([Code], [Number])"),
+         true},
+        {TableName::AuditTrail,
+         {AuditColumn::At, AuditColumn::User, AuditColumn::Host, AuditColumn::Action, Code,
+          AuditColumn::Field, AuditColumn::OldValue, AuditColumn::NewValue},
+         true,
+         {},
+         {},
+         true},
     };
 }
 
@@ -46,7 +62,10 @@ QStringList createStatements(const QList<TableSchema>& tables)
         if (table.hasId)
             parts << QStringLiteral("[ID] INTEGER PRIMARY KEY AUTOINCREMENT");
         for (const QString& column : table.columns)
-            parts << quoted(column) + QStringLiteral(" TEXT");
+            parts << quoted(column) + QLatin1Char(' ') +
+                         table.declared.value(column, QStringLiteral("TEXT"));
+        if (!table.constraint.isEmpty())
+            parts << table.constraint;
         statements << QStringLiteral("CREATE TABLE %1 (%2)")
                           .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
     }
@@ -60,8 +79,8 @@ QStringList indexStatements(const QList<TableSchema>& tables)
     static const QStringList indexed{Code, FirstName, LastName, Group};
     QStringList statements;
     for (const TableSchema& table : tables) {
-        if (!table.hasId)
-            continue;
+        if (!table.hasId || !table.constraint.isEmpty())
+            continue; // a table with a unique key is looked up through that key's index
         for (const QString& column : table.columns) {
             if (!indexed.contains(column))
                 continue;

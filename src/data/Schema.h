@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,9 @@ struct TableSchema
     QString name;
     QStringList columns; // without the database-assigned ID
     bool hasId;
+    QHash<QString, QString> declared = {}; // column -> its declaration, when not plain TEXT
+    QString constraint = {};               // a table constraint, e.g. UNIQUE(...)
+    bool addedLater = false; // missing in files of earlier versions: created when they are opened
 };
 
 namespace Schema {

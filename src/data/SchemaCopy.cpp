@@ -199,6 +199,16 @@ QString copyInto(QSqlDatabase& db, const QString& source)
     return {};
 }
 
+bool presentTable(const QSet<QString>& objects, const QString& table)
+{
+    const QString prefix = QStringLiteral("table\n") + table + QLatin1Char('\n');
+    for (const QString& object : objects) {
+        if (object.startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 bool create(QSqlDatabase& db, const QList<TableSchema>& tables, QString* error)
@@ -217,9 +227,17 @@ bool matches(QSqlDatabase& db, const QList<TableSchema>& tables)
     const QSet<QString> present = objectsOf(db);
     if (!reference.contains(present))
         return false;
+    QSet<QString> addedLater;
+    for (const TableSchema& table : tables) {
+        if (table.addedLater)
+            addedLater << table.name;
+    }
     for (const QString& object : reference) {
-        if (object.startsWith(QLatin1String("table\n")) && !present.contains(object))
-            return false;
+        if (!object.startsWith(QLatin1String("table\n")) || present.contains(object))
+            continue;
+        const QString table = object.section(QLatin1Char('\n'), 1, 1);
+        if (!addedLater.contains(table) || presentTable(present, table))
+            return false; // an earlier version's file may lack a later table, not change it
     }
     return true;
 }
