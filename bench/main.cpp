@@ -6,6 +6,7 @@
 
 #include "AutoBackupBench.h"
 #include "CopyBench.h"
+#include "ExportBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
 #include "SubjectGenerator.h"
@@ -74,6 +75,7 @@ int measure(int subjects, const QString& home, const QString& resultPath)
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
     measureAutoBackup(series);
+    measureExports(series);
     if (guard.strays() > 0)
         err() << "n=" << subjects << ": " << guard.strays()
               << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;

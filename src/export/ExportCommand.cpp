@@ -9,26 +9,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cstdio>
 
 namespace ExportCommand {
 
 namespace {
-
-// The first day the calendar counts from: 1 Farvardin 1332.
-const QDate Epoch(1953, 3, 21);
-constexpr int EpochYear = 1332;
-
-int monthLength(int year, int month)
-{
-    if (month <= 6)
-        return 31;
-    if (month <= 11)
-        return 30;
-    return IsSolarHijriLeap(year) ? 30 : 29;
-}
 
 void printLine(std::FILE* stream, const QString& text)
 {
@@ -48,7 +34,7 @@ bool readDay(const QString& option, const QString& text, QDate* day)
 {
     if (text.isNull())
         return true;
-    *day = dayOfSolarHijri(text);
+    *day = ParseSolarHijriDate(text);
     if (day->isValid())
         return true;
     refuse(QStringLiteral("تاریخ «%1» برای %2 درست نیست؛ به شکل سال/ماه/روز خورشیدی بنویسید، "
@@ -71,24 +57,6 @@ bool isKnownGroup(const QString& group)
 
 } // namespace
 
-QDate dayOfSolarHijri(const QString& text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]{4})/([0-9]{1,2})/([0-9]{1,2})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return {};
-    const int year = match.captured(1).toInt();
-    const int month = match.captured(2).toInt();
-    const int day = match.captured(3).toInt();
-    if (year < EpochYear || month < 1 || month > 12 || day < 1 || day > monthLength(year, month))
-        return {};
-    qint64 days = day - 1 + (month <= 7 ? (month - 1) * 31 : 186 + (month - 7) * 30);
-    for (int y = EpochYear; y < year; ++y)
-        days += IsSolarHijriLeap(y) ? 366 : 365;
-    return Epoch.addDays(days);
-}
-
 int run(const Options& options)
 {
     if (const auto refused = ExportJob::extensionProblem(options.file))
@@ -100,14 +68,12 @@ int run(const Options& options)
     if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to)
         return refuse(QStringLiteral("تاریخ --from پس از تاریخ --to است."),
                       QStringLiteral("--from is after --to"), 2);
-    // The export only reads: an existing subject file is left exactly as it is; a missing one
-    // is created as on a first start.
-    const QString subjects = Database::absolutePath(Database::File::Subjects);
+    // The files are checked as on every start: a missing one is created, one of an earlier
+    // version gets the tables it lacks.
     DataFailure::Collector quiet; // no box: the failure is told here
-    if (!QFileInfo::exists(subjects)) {
-        if (const QString problem = Database::verify(); !problem.isEmpty())
-            return refuse(problem, QStringLiteral("the program folder's databases cannot be used"));
-    }
+    if (const QString problem = Database::verify(); !problem.isEmpty())
+        return refuse(problem, QStringLiteral("the program folder's databases cannot be used"));
+    const QString subjects = Database::absolutePath(Database::File::Subjects);
     if (!options.group.isNull()) {
         if (!isKnownGroup(options.group))
             return refuse(QStringLiteral("گروه «%1» در آزمودنی‌ها نیست.")

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDate>
 #include <QString>
 
 // `senvora --export FILE [--group G] [--from YYYY/MM/DD] [--to YYYY/MM/DD]`: the export with no
@@ -19,9 +18,5 @@ struct Options
 // standard output says how many rows went where), otherwise non-zero with one line on standard
 // error, Persian and then English.
 int run(const Options& options);
-
-// The day of a Solar Hijri date typed as YYYY/MM/DD (month and day may have one digit); an
-// invalid date for any other text or a day the calendar does not have (1403/12/31 is not).
-QDate dayOfSolarHijri(const QString& text);
 
 } // namespace ExportCommand

@@ -13,9 +13,9 @@ namespace {
 
 using Schema::quoted;
 
-const QString Administrations = QStringLiteral("Administration");
-const QString Number = QStringLiteral("Number");
-const QString AdministeredAt = QStringLiteral("AdministeredAt");
+using AdministrationColumn::AdministeredAt;
+using AdministrationColumn::Number;
+using TableName::Administrations;
 
 // The subject's columns as they are read, then the administration's.
 QStringList subjectColumns()

@@ -30,18 +30,6 @@ QSqlQuery exec(const QString& sql, const QVariantList& values = {})
     return query;
 }
 
-// The table as the history tables create it, when the schema has not made it.
-void ensureTable()
-{
-    QStringList answers;
-    for (int item = 1; item <= 15; ++item)
-        answers << QStringLiteral("[%1] TEXT").arg(item);
-    exec(QStringLiteral("CREATE TABLE IF NOT EXISTS [Administration] ([ID] INTEGER PRIMARY KEY "
-                        "AUTOINCREMENT, [Code] TEXT, [Number] INTEGER, [AdministeredAt] TEXT, %1, "
-                        "UNIQUE([Code], [Number]))")
-             .arg(answers.join(QStringLiteral(", "))));
-}
-
 QString storedAnswer(QChar c)
 {
     if (c == QLatin1Char(' '))
@@ -119,7 +107,6 @@ void add(const Administration& a)
 
 void write()
 {
-    ensureTable();
     exec(QStringLiteral("BEGIN"));
     const auto commit = qScopeGuard([] { exec(QStringLiteral("COMMIT")); });
     for (const Person& p : people()) {

@@ -1,7 +1,5 @@
-#include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
 #include "export/CellText.h"
-#include "export/ExportCommand.h"
 #include "export/ExportFixture.h"
 #include "export/ExportJob.h"
 #include "export/ExportReaders.h"
@@ -142,8 +140,6 @@ class TestExport : public QObject
     void commandLineExports();
     void commandLineRefuses_data();
     void commandLineRefuses();
-    void solarHijriDays_data();
-    void solarHijriDays();
 };
 
 void TestExport::csvHoldsEveryCellExactly()
@@ -460,33 +456,6 @@ void TestExport::commandLineRefuses()
             line.contains(QRegularExpression(QStringLiteral("[\\x{0600}-\\x{06FF}].* — .*[a-z]"))),
             qPrintable(line));
     QVERIFY(!QFileInfo::exists(home.file(file)));
-}
-
-void TestExport::solarHijriDays_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QDate>("day");
-    QTest::newRow("first day") << "1332/01/01" << QDate(1953, 3, 21);
-    QTest::newRow("a known day") << "1405/09/20" << QDate(2026, 12, 11);
-    QTest::newRow("one-digit parts") << "1405/9/1" << QDate(2026, 11, 22);
-    QTest::newRow("new year") << "1405/01/01" << QDate(2026, 3, 21);
-    QTest::newRow("last day of a leap year") << "1403/12/30" << QDate(2025, 3, 20);
-    QTest::newRow("no 30 Esfand") << "1404/12/30" << QDate();
-    QTest::newRow("month 13") << "1405/13/01" << QDate();
-    QTest::newRow("day 0") << "1405/01/00" << QDate();
-    QTest::newRow("31 in autumn") << "1405/07/31" << QDate();
-    QTest::newRow("before the count") << "1300/01/01" << QDate();
-    QTest::newRow("dashes") << "1405-01-01" << QDate();
-    QTest::newRow("Persian digits") << "۱۴۰۵/۰۱/۰۱" << QDate();
-}
-
-void TestExport::solarHijriDays()
-{
-    QFETCH(QString, text);
-    QFETCH(QDate, day);
-    QCOMPARE(ExportCommand::dayOfSolarHijri(text), day);
-    if (day.isValid() && text.size() == 10) // and back through the calendar the program shows
-        QCOMPARE(SolarHijriDate(QDateTime(day, QTime(12, 0)), 0), text);
 }
 
 QTEST_MAIN(TestExport)
