@@ -20,7 +20,7 @@ QString refusalOf(const QCommandLineParser& parser)
     return parser.errorText() + hint;
 }
 
-bool namesQtOption(const QCommandLineParser& parser)
+bool namesQtOption(const QStringList& arguments)
 {
     static const QStringList qt{QStringLiteral("platform"),
                                 QStringLiteral("platformpluginpath"),
@@ -45,9 +45,13 @@ bool namesQtOption(const QCommandLineParser& parser)
                                 QStringLiteral("ncols"),
                                 QStringLiteral("cmap"),
                                 QStringLiteral("qdevicepixelratio")};
-    const QStringList unknown = parser.unknownOptionNames();
-    return std::any_of(unknown.cbegin(), unknown.cend(),
-                       [](const QString& name) { return qt.contains(name); });
+    return std::any_of(arguments.cbegin(), arguments.cend(), [](const QString& argument) {
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        return argument.startsWith(QLatin1Char('-')) &&
+               qt.contains(name.section(QLatin1Char('='), 0, 0));
+    });
 }
 
 struct ExportOptions
@@ -135,7 +139,7 @@ Request read(const QStringList& arguments, const QString& version)
         return {Action::ShowVersion, QStringLiteral("Senvora ") + version};
     if (!understood) {
         Request refusal{Action::Refuse, refusalOf(parser)};
-        refusal.mayBeQt = namesQtOption(parser);
+        refusal.mayBeQt = namesQtOption(arguments.mid(1));
         return refusal;
     }
     return exportRequest(parser, exporting);
