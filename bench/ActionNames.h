@@ -32,6 +32,9 @@ inline const QString PlainCopy = QStringLiteral("plain copy of DB2.mdb");
 inline const QString SyncedCopy = QStringLiteral("plain copy of DB2.mdb, synced");
 inline const QString DiskFlush = QStringLiteral("disk flush (4 KiB write + fdatasync)");
 inline const QString AutoBackup = QStringLiteral("automatic backup at start");
+inline const QString ExportCsv = QStringLiteral("export of every administration to CSV");
+inline const QString ExportXlsx = QStringLiteral("export of every administration to Excel");
+inline const QString ExportSav = QStringLiteral("export of every administration to SPSS");
 
 // The actions an operator waits on at every click or key.
 inline const QStringList interactive{
@@ -41,8 +44,9 @@ inline const QStringList interactive{
 inline const QStringList writes{EnrolmentSave, Next, LastItem, Back, Search};
 // Outside the goal on growth: copies (the automatic backup's snapshot too) read the whole file, so
 // their time grows with it by nature; the disk flush is the machine's, not the application's.
-// A real group grows with the registry, and so does its report.
+// A real group grows with the registry, and so does its report; an export writes every row.
 inline const QStringList outsideGrowthGoal{BlockCopy,  PlainCopy,  SyncedCopy, DiskFlush,
-                                           AutoBackup, GroupPrint, PrintGap};
+                                           AutoBackup, GroupPrint, PrintGap,   ExportCsv,
+                                           ExportXlsx, ExportSav};
 
 } // namespace ActionName

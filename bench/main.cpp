@@ -8,6 +8,7 @@
 #include "ActionNames.h"
 #include "AutoBackupBench.h"
 #include "CopyBench.h"
+#include "ExportBench.h"
 #include "Results.h"
 #include "ScreenBench.h"
 #include "SubjectGenerator.h"
@@ -86,6 +87,7 @@ int measure(int subjects, const QString& home, const QString& resultPath, int sl
     const CopyFigures copy = measureCopies(series);
     measureDiskFlush(series);
     measureAutoBackup(series);
+    measureExports(series);
     if (guard.strays() > 0)
         err() << "n=" << subjects << ": " << guard.strays()
               << " unexpected boxes: the figures of this run are not to be trusted" << Qt::endl;

@@ -20,6 +20,90 @@ QString refusalOf(const QCommandLineParser& parser)
     return parser.errorText() + hint;
 }
 
+bool namesQtOption(const QStringList& arguments)
+{
+    static const QStringList qt{QStringLiteral("platform"),
+                                QStringLiteral("platformpluginpath"),
+                                QStringLiteral("platformtheme"),
+                                QStringLiteral("plugin"),
+                                QStringLiteral("qwindowgeometry"),
+                                QStringLiteral("qwindowicon"),
+                                QStringLiteral("qwindowtitle"),
+                                QStringLiteral("reverse"),
+                                QStringLiteral("session"),
+                                QStringLiteral("display"),
+                                QStringLiteral("geometry"),
+                                QStringLiteral("style"),
+                                QStringLiteral("stylesheet"),
+                                QStringLiteral("widgetcount"),
+                                QStringLiteral("qmljsdebugger"),
+                                QStringLiteral("nograb"),
+                                QStringLiteral("dograb"),
+                                QStringLiteral("title"),
+                                QStringLiteral("name"),
+                                QStringLiteral("visual"),
+                                QStringLiteral("ncols"),
+                                QStringLiteral("cmap"),
+                                QStringLiteral("qdevicepixelratio")};
+    return std::any_of(arguments.cbegin(), arguments.cend(), [](const QString& argument) {
+        QString name = argument;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        return argument.startsWith(QLatin1Char('-')) &&
+               qt.contains(name.section(QLatin1Char('='), 0, 0));
+    });
+}
+
+struct ExportOptions
+{
+    QCommandLineOption file{QStringLiteral("export"),
+                            QStringLiteral("Writes every administration to FILE (.csv, .xlsx or "
+                                           ".sav, by its extension) with no display, and stops."),
+                            QStringLiteral("FILE")};
+    QCommandLineOption group{QStringLiteral("group"),
+                             QStringLiteral("With --export: only the subjects of group G."),
+                             QStringLiteral("G")};
+    QCommandLineOption from{QStringLiteral("from"),
+                            QStringLiteral("With --export: administrations on or after this "
+                                           "Solar Hijri date."),
+                            QStringLiteral("YYYY/MM/DD")};
+    QCommandLineOption to{QStringLiteral("to"),
+                          QStringLiteral("With --export: administrations on or before this Solar "
+                                         "Hijri date."),
+                          QStringLiteral("YYYY/MM/DD")};
+};
+
+ExportOptions addExportOptions(QCommandLineParser& parser)
+{
+    ExportOptions options;
+    parser.addOptions({options.file, options.group, options.from, options.to});
+    return options;
+}
+
+// --export with its filters; a filter alone is refused.
+Request exportRequest(const QCommandLineParser& parser, const ExportOptions& options)
+{
+    if (!parser.isSet(options.file)) {
+        for (const QCommandLineOption* filter : {&options.group, &options.from, &options.to}) {
+            if (parser.isSet(*filter))
+                return {
+                    Action::Refuse,
+                    QStringLiteral(
+                        "گزینه‌ی «--%1» تنها همراه --export به کار می‌رود. — "
+                        "--%1 needs --export")
+                        .arg(filter->names().constFirst())};
+        }
+        return {};
+    }
+    const auto valueOf = [&parser](const QCommandLineOption& option) {
+        return parser.isSet(option) ? parser.value(option) : QString();
+    };
+    Request request{Action::Export, {}};
+    request.exportOptions = {parser.value(options.file), valueOf(options.group),
+                             valueOf(options.from), valueOf(options.to)};
+    return request;
+}
+
 void print(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes =
@@ -44,6 +128,7 @@ Request read(const QStringList& arguments, const QString& version)
                                          QStringLiteral("Shows the version."));
     parser.addOption(help);
     parser.addOption(showVersion);
+    const ExportOptions exporting = addExportOptions(parser);
     const bool understood = parser.parse(arguments) && parser.positionalArguments().isEmpty();
     if (parser.isSet(help)) {
         // Qt names the program in the usage line only when an application object exists.
@@ -52,9 +137,12 @@ Request read(const QStringList& arguments, const QString& version)
     }
     if (parser.isSet(showVersion))
         return {Action::ShowVersion, QStringLiteral("Senvora ") + version};
-    if (!understood)
-        return {Action::Refuse, refusalOf(parser)};
-    return {};
+    if (!understood) {
+        Request refusal{Action::Refuse, refusalOf(parser)};
+        refusal.mayBeQt = namesQtOption(arguments.mid(1));
+        return refusal;
+    }
+    return exportRequest(parser, exporting);
 }
 
 int answer(const Request& request)
@@ -67,6 +155,8 @@ int answer(const Request& request)
     case Action::Refuse:
         print(stderr, request.text);
         return 2;
+    case Action::Export:
+        return ExportCommand::run(request.exportOptions);
     case Action::Run:
         break;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "export/ExportCommand.h"
+
 #include <QString>
 #include <QStringList>
 
-// The program's command line. It is read before any window exists, so that --help and
-// --version work without a display.
+// The program's command line. It is read before any window exists, so that --help, --version
+// and --export work without a display.
 namespace CommandLine {
 
 enum class Action
@@ -13,12 +15,17 @@ enum class Action
     ShowHelp,    // print the options and stop
     ShowVersion, // print the version and stop
     Refuse,      // an option or argument that is not ours: say so and stop
+    Export,      // write the export file with no display and stop
 };
 
 struct Request
 {
     Action action = Action::Run;
-    QString text; // what to print for every action but Run
+    QString text; // what to print for every action but Run and Export
+    ExportCommand::Options exportOptions = {};
+    // A refusal that names one of Qt's own options (-platform, -style, …): only the
+    // application object, which takes those out, can tell whether the rest is ours.
+    bool mayBeQt = false;
 };
 
 // arguments: the program name first, as QCoreApplication::arguments() gives them.

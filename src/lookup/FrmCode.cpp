@@ -5,6 +5,7 @@
 #include "data/Adodcs.h"
 #include "data/Columns.h"
 #include "data/RecordSet.h"
+#include "lookup/ExportDialog.h"
 #include "lookup/SubjectModels.h"
 #include "scoring/PrintResultReport.h"
 #include "ui/BoxCaption.h"
@@ -155,6 +156,9 @@ void FrmCode::buildButtons()
             &FrmCode::Command1_Click);
     connect(button("Command6", QStringLiteral("خروج"), 4680), &QPushButton::clicked, this,
             &FrmCode::Command6_Click);
+    // The export, in the free space between the history buttons and the print button.
+    connect(button("CmdExport", QStringLiteral("خروجی"), 3390), &QPushButton::clicked, this,
+            &FrmCode::CmdExport_Click);
     buildHistoryButtons();
 }
 
@@ -167,7 +171,7 @@ void FrmCode::buildHistoryButtons()
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setAccessibleName(spoken);
-        b->setGeometry(twipsRect(left, 3000, 1170, 480));
+        b->setGeometry(twipsRect(left, 2820, 1170, 480));
         return b;
     };
     connect(button("CmdHistory", QStringLiteral("سابقه"),
@@ -265,6 +269,12 @@ void FrmCode::Command1_Click()
     PrintResultReport(this, results(), settings().field(SettingsColumn::Name),
                       settings().field(SettingsColumn::Address));
     results().refresh();
+}
+
+// Exports the group the group selector names, or every group.
+void FrmCode::CmdExport_Click()
+{
+    ExportFlow::run(this, combo3_->currentText());
 }
 
 void FrmCode::Command6_Click()

@@ -10,7 +10,8 @@ class RecordSet;
 class RecordSetGridModel;
 
 // The code finder: the enrolled subjects in a grid, narrowed to the exact first name, family
-// name or group that the operator last chose, and the result report of one group.
+// name or group that the operator last chose, the result report of one group, and the export
+// of the administrations to a file.
 class FrmCode : public QWidget
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ class FrmCode : public QWidget
     void DataCombo6_Change();
     void Command1_Click();
     void Command6_Click();
+    void CmdExport_Click();
     void filterGrid(const QString& column, const QString& value);
     void rebindGrid();
     static void blank(QComboBox* combo);
