@@ -187,6 +187,8 @@ QList<QDate> daysToKeep(QList<QDate> days)
 
 QString runAtStart(const QDateTime& now)
 {
+    if (Database::isServer(Database::File::Subjects))
+        return {}; // the subjects are not in this workstation's file: the server keeps them
     QDir programFolder = QDir::current();
     QString problem = prepareFolder(programFolder);
     if (problem.isEmpty()) {

@@ -10,9 +10,11 @@
 namespace {
 
 // Runs a read for a model; a failure is told to the user as every failed read is.
-bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, const QString& table)
+bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, Database::File file,
+                 const QString& table)
 {
     if (!query.exec()) {
+        Database::noteFailure(file, query.lastError());
         DataFailure::report(QStringLiteral("خواندن اطلاعات از جدول «%1» ممکن نشد.\n%2")
                                 .arg(table, query.lastError().text()));
         model.clear();
@@ -47,7 +49,8 @@ RecordSetGridModel::RecordSetGridModel(const QStringList& columns, const QString
 
 bool RecordSetGridModel::show(const RecordSet& records)
 {
-    const bool ok = runForModel(*this, records.prepareSelect(columns_), records.table());
+    const bool ok =
+        runForModel(*this, records.prepareSelect(columns_), records.file(), records.table());
     for (int i = 0; i < headings_.size(); ++i)
         setHeaderData(i, Qt::Horizontal, headings_[i]);
     return ok;
@@ -60,7 +63,7 @@ DistinctValuesModel::DistinctValuesModel(const RecordSet& records, const QString
     QSqlQuery query(Database::connection(records.file()));
     query.prepare(distinctValuesSql(records.canonicalColumn(column), records.table(),
                                     QStringLiteral("IS NOT NULL"), QStringLiteral("")));
-    runForModel(*this, std::move(query), records.table());
+    runForModel(*this, std::move(query), records.file(), records.table());
 }
 
 PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& column,
@@ -71,7 +74,9 @@ PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& co
 
 void PrefixValuesModel::setPrefix(const QString& prefix)
 {
-    const QString below = QStringLiteral("< ? || char(1114111)"); // every text with the prefix
+    // Every text with the prefix sorts below the prefix followed by the last code point.
+    const QString below = Database::isServer(file_) ? QStringLiteral("< ? || chr(1114111)")
+                                                    : QStringLiteral("< ? || char(1114111)");
     QSqlQuery query(Database::connection(file_));
     query.prepare(distinctValuesSql(column_, table_, QStringLiteral(">= ? AND %1 ") + below,
                                     QStringLiteral(" AND %1 ") + below) +
@@ -79,5 +84,5 @@ void PrefixValuesModel::setPrefix(const QString& prefix)
     query.addBindValue(prefix);
     query.addBindValue(prefix);
     query.addBindValue(prefix);
-    runForModel(*this, std::move(query), table_);
+    runForModel(*this, std::move(query), file_, table_);
 }
