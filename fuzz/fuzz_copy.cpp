@@ -1,6 +1,7 @@
 // Any file content and any earlier destination: the block copy leaves the destination equal to
 // the source byte for byte (cut short when it was longer), owner-only, with no temporary file
 // left beside it.
+#include "FuzzSupport.h"
 #include "backup/CopyFileInBlocks.h"
 
 #include <QApplication>
@@ -13,19 +14,6 @@
 namespace {
 
 QTemporaryDir* folder = nullptr;
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    check(file.write(bytes) == bytes.size());
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // reports success; a restored database holds exactly our schema and passes SQLite's integrity
 // check; no staging file, journal or log is left in DBM/. An input longer than the database
 // its header describes carries the rest as the write-ahead log lying beside the backup.
+#include "FuzzSupport.h"
 #include "backup/SubjectRestore.h"
 #include "data/Database.h"
 #include "data/SchemaCopy.h"
@@ -18,19 +19,6 @@ namespace {
 
 QTemporaryDir* folder = nullptr;
 QByteArray pristine; // the live database every input is restored over
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    check(file.write(bytes) == bytes.size());
-}
 
 QByteArray read(const QString& path)
 {

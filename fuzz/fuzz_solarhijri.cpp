@@ -1,5 +1,6 @@
 // Any day count and layout: the date text is well formed, and consecutive days follow each
 // other in the calendar (day + 1, or the first of the next month or year).
+#include "FuzzSupport.h"
 #include "calendar/SolarHijriDate.h"
 
 #include <QRegularExpression>
@@ -10,12 +11,6 @@
 namespace {
 
 const QDate epoch(1953, 3, 21);
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 SolarHijriDay parse(const QString& text)
 {

@@ -1,7 +1,7 @@
 // Any stored theme text: a theme file is chosen exactly when the text's leading numeral is one
 // of the whole numbers 1 to 11, and the backup table differs only for 7.
 #include "appearance/ApplyTheme.h"
-#include "data/NumericText.h"
+#include "text/NumericText.h"
 
 #include <cstdint>
 

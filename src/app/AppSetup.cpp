@@ -1,6 +1,8 @@
 // Application-wide start-up: right-to-left layout, the Persian interface font, Qt's own
-// Persian translation and owner-only files. Runs when the QApplication is created, in our
-// program and in every program that links the core.
+// Persian translation, owner-only files and the box for failures of the databases. Runs when the
+// QApplication is created, in our program and in every program that links the core.
+
+#include "ui/DataFailureBox.h"
 
 #include <QApplication>
 #include <QFont>
@@ -17,6 +19,7 @@ void setUpApplication()
     ::umask(0077); // databases, backups and reports are readable by their owner only
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         return;
+    DataFailureBox::install();
     QApplication::setLayoutDirection(Qt::RightToLeft);
     QApplication::setApplicationName(QStringLiteral("Senvora"));
     QApplication::setApplicationDisplayName(QString());

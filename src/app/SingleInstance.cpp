@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "data/ProgramPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -31,7 +33,7 @@ QString cannotLock(const QString& reason)
 {
     return QStringLiteral(
                "برنامه نمی‌تواند در پوشه «%1» پرونده قفل «%2» را بسازد و باز نمی‌شود.\n%3")
-        .arg(QDir::toNativeSeparators(QDir::currentPath()), lockName(), reason);
+        .arg(QDir::toNativeSeparators(ProgramPaths::folder()), lockName(), reason);
 }
 
 QString reasonOf(QLockFile::LockError error)
@@ -73,7 +75,7 @@ Outcome acquire()
 {
     if (held)
         return Outcome::Acquired;
-    const QString path = QDir::current().absoluteFilePath(lockName());
+    const QString path = ProgramPaths::absolute(lockName());
     // Only a regular file is read as a lock: a pipe or a device in its place would block the
     // start or be read without end.
     if (const QFileInfo existing(path);

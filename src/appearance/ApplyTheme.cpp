@@ -1,7 +1,7 @@
 #include "appearance/ApplyTheme.h"
 
 #include "appearance/ThemeFiles.h"
-#include "data/NumericText.h"
+#include "text/NumericText.h"
 
 #include <QWidget>
 

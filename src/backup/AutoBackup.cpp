@@ -3,6 +3,7 @@
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
 #include "data/DurableFile.h"
+#include "data/ProgramPaths.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,15 +39,15 @@ const QRegularExpression& namePattern()
 }
 
 // The folder, made owner-only; the empty text when it is usable.
-QString prepareFolder(QDir& programFolder)
+QString prepareFolder()
 {
-    const QString path = programFolder.absoluteFilePath(folder());
+    const QString path = ProgramPaths::absolute(folder());
     const QFileInfo info(path);
     if (info.exists() && !info.isDir())
         return QStringLiteral(
                    "به جای پوشه «%1» پرونده‌ای با همین نام هست.")
             .arg(folder());
-    if (!programFolder.mkpath(folder()))
+    if (!QDir().mkpath(path))
         return QStringLiteral("پوشه «%1» ساخته نشد.").arg(folder());
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return {};
@@ -189,10 +190,9 @@ QString runAtStart(const QDateTime& now)
 {
     if (Database::isServer(Database::File::Subjects))
         return {}; // the subjects are not in this workstation's file: the server keeps them
-    QDir programFolder = QDir::current();
-    QString problem = prepareFolder(programFolder);
+    QString problem = prepareFolder();
     if (problem.isEmpty()) {
-        const QDir dir(programFolder.absoluteFilePath(folder()));
+        const QDir dir(ProgramPaths::absolute(folder()));
         removeLeftovers(dir);
         if (!snapshotDays(dir).contains(now.date()))
             problem = makeSnapshot(dir, now.date());

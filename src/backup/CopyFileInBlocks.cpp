@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTemporaryFile>
 
 namespace {
@@ -113,18 +112,18 @@ class BlockCopy
     QString problem_;
 };
 
-void reportFailure(const QString& problem, const QString& destination)
-{
-    const QString text = QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + QStringLiteral("\r\n") +
-                         problem + QStringLiteral("\n") +
-                         QStringLiteral("در «%1» چیزی نوشته نشد و هیچ پرونده ناقصی به جا نماند.")
-                             .arg(shown(destination));
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Senvora"), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
-}
-
 } // namespace
+
+Notice::Message copyFailure(const QString& problem, const QString& destination)
+{
+    if (problem.isEmpty())
+        return {};
+    return {QMessageBox::Critical, QStringLiteral("Senvora"),
+            QStringLiteral("اشکال در ايجاد نسخه پشتيباني") + QStringLiteral("\r\n") + problem +
+                QStringLiteral("\n") +
+                QStringLiteral("در «%1» چیزی نوشته نشد و هیچ پرونده ناقصی به جا نماند.")
+                    .arg(shown(destination))};
+}
 
 int CopyFileInBlocks(const QString& source, const QString& destination)
 {
@@ -137,8 +136,7 @@ int CopyFileInBlocks(const QString& source, const QString& destination,
     QString problem;
     if (copyInBlocks(source, destination, progress, &problem))
         return 1;
-    if (!problem.isEmpty())
-        reportFailure(problem, destination);
+    Notice::tell(QApplication::activeWindow(), copyFailure(problem, destination));
     return 0;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Notice.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -21,3 +23,7 @@ int CopyFileInBlocks(const QString& source, const QString& destination,
 // when the application ended meanwhile).
 bool copyInBlocks(const QString& source, const QString& destination, const CopyProgress& progress,
                   QString* problem);
+
+// The stop box that tells the operator why the copy to destination failed; empty when problem
+// is (nothing to tell).
+Notice::Message copyFailure(const QString& problem, const QString& destination);

@@ -5,10 +5,13 @@
 #include "backup/SubjectRestore.h"
 #include "calendar/SolarHijriDate.h"
 #include "data/Database.h"
+#include "data/ProgramPaths.h"
 #include "data/RecordSet.h"
 #include "ui/ApplicationEnd.h"
+#include "ui/Notice.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -37,11 +40,6 @@ std::function<QDateTime()>& clockSource()
 QString timeText(const QDateTime& moment)
 {
     return moment.time().toString(u"H.mm");
-}
-
-QString backupFolder()
-{
-    return QDir::current().absoluteFilePath(QStringLiteral("Back"));
 }
 
 QString backupFilter()
@@ -174,8 +172,7 @@ QMessageBox::StandardButton Frmbackup::message(QMessageBox::Icon icon, const QSt
                                                const QString& text,
                                                QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(icon, title, text, buttons, this);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
+    return Notice::ask(this, icon, title, text, buttons);
 }
 
 void Frmbackup::guarded(const std::function<void()>& handler,
@@ -194,7 +191,7 @@ void Frmbackup::showCommonDialog(bool forSaving)
 {
     commonDialog1_->setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     commonDialog1_->setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    commonDialog1_->setDirectory(backupFolder());
+    commonDialog1_->setDirectory(ProgramPaths::backupFolder());
     commonDialog1_->setNameFilter(backupFilter());
     commonDialog1_->selectFile(QFileInfo(dialogFileName_).fileName());
     if (commonDialog1_->exec() == QDialog::Accepted && !commonDialog1_->selectedFiles().isEmpty())
@@ -292,7 +289,10 @@ void Frmbackup::MakeBackup()
     }
     const QString live = Database::absolutePath(Database::File::Subjects);
     if (!runCopy([&](const CopyProgress& progress) {
-            return CopyFileInBlocks(live, target, progress) == 1;
+            QString problem;
+            const bool copied = copyInBlocks(live, target, progress, &problem);
+            Notice::tell(QApplication::activeWindow(), copyFailure(problem, target));
+            return copied;
         }))
         return;
     message(QMessageBox::NoIcon, defaultTitle, QStringLiteral("نسخه پشتيبان تهيه گرديد"));
@@ -315,7 +315,9 @@ void Frmbackup::RestoreBackup()
         return;
     }
     if (!runCopy([&](const CopyProgress& progress) {
-            return SubjectRestore::restore(this, source, now(), progress);
+            const SubjectRestore::Outcome outcome = SubjectRestore::place(source, now(), progress);
+            Notice::tell(this, SubjectRestore::failure(outcome));
+            return outcome.placed;
         }))
         return;
     message(QMessageBox::NoIcon, defaultTitle, QStringLiteral("بازيابي اطلاعات انجام شد"));

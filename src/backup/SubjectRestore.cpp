@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/DurableFile.h"
+#include "data/ProgramPaths.h"
 #include "data/SchemaCopy.h"
 #include "ui/ApplicationEnd.h"
 
@@ -53,7 +54,7 @@ Outcome replaceLive(const QString& rebuilt, const QDateTime& now, const CopyProg
         return refused(problem, QMessageBox::Critical);
     Database::closeAll();
     if (QFileInfo::exists(live)) {
-        QDir().mkpath(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+        QDir().mkpath(ProgramPaths::backupFolder());
         if (!copyInBlocks(live, safetyCopyPath(now), progress, &problem)) {
             if (problem.isEmpty())
                 return refused(QString());
@@ -102,16 +103,12 @@ Outcome place(const QString& backupPath, const QDateTime& now, const CopyProgres
     return outcome;
 }
 
-bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
-             const CopyProgress& progress)
+Notice::Message failure(const Outcome& outcome)
 {
-    const Outcome outcome = place(backupPath, now, progress);
     if (outcome.placed || outcome.problem.isEmpty() || ApplicationEnd::isEnding())
-        return outcome.placed;
-    QMessageBox box(outcome.icon, QStringLiteral("خطا"),
-                    outcome.problem + QStringLiteral("\n") + liveUnchanged, QMessageBox::Ok, owner);
-    box.exec();
-    return false;
+        return {};
+    return {outcome.icon, Notice::ErrorTitle,
+            outcome.problem + QStringLiteral("\n") + liveUnchanged};
 }
 
 } // namespace SubjectRestore

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "backup/CopyFileInBlocks.h"
+#include "ui/Notice.h"
 
 #include <QDateTime>
-#include <QMessageBox>
 #include <QString>
-
-class QWidget;
 
 // Puts a backup in place of the live subject database without ever losing the live one and
 // without bringing in anything but rows: the backup (with its write-ahead log, if one lies
@@ -27,9 +25,9 @@ struct Outcome
 Outcome place(const QString& backupPath, const QDateTime& now,
               const CopyProgress& progress = CopyProgress());
 
-// True when the backup is in place. Every failure has been told to the operator.
-bool restore(QWidget* owner, const QString& backupPath, const QDateTime& now,
-             const CopyProgress& progress = CopyProgress());
+// The box titled "خطا" that tells the operator why the restore failed and that the live data
+// is untouched; empty when there is nothing to tell (placed, or the application ended).
+Notice::Message failure(const Outcome& outcome);
 
 // Where the live file is kept before it is replaced: Back/ in the program folder.
 QString safetyCopyPath(const QDateTime& now);

@@ -1,14 +1,15 @@
 #include "data/DataFailure.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
+#include <QDebug>
+
+#include <utility>
 
 namespace DataFailure {
 
 namespace {
 Collector* activeCollector = nullptr;
-}
+Handler handler;
+} // namespace
 
 Collector::Collector() : outer_(activeCollector)
 {
@@ -24,6 +25,11 @@ void Collector::note(const QString& message)
 {
     if (message_.isEmpty())
         message_ = message;
+}
+
+void setHandler(Handler shower)
+{
+    handler = std::move(shower);
 }
 
 void report(const QString& message)
@@ -49,16 +55,15 @@ void show(const QString& message)
             "\nپایگاه داده را برنامه دیگری در دست دارد و در چند ثانیه آزاد نشد. "
             "چیزی نیمه‌کاره ذخیره نشده است؛ پس از بستن آن برنامه دوباره "
             "تلاش کنید.");
-    // While the box waits, failures elsewhere (a timer, another screen) are shown, not
-    // noted into a collector of the interrupted action that would never tell them.
+    if (!handler) {
+        qWarning().noquote() << text;
+        return;
+    }
+    // While the failure is being shown, failures elsewhere (a timer, another screen) are
+    // shown, not noted into a collector of the interrupted action that would never tell them.
     Collector* interrupted = activeCollector;
     activeCollector = nullptr;
-    // The box may outlive the window it is shown over (a window closed meanwhile takes its
-    // children with it): it is held by a guard, never owned by this frame.
-    QPointer<QMessageBox> box = new QMessageBox(QMessageBox::Critical, QStringLiteral("خطا"), text,
-                                                QMessageBox::Ok, QApplication::activeWindow());
-    box->exec();
-    delete box.data();
+    handler(text);
     activeCollector = interrupted;
 }
 

@@ -2,9 +2,16 @@
 
 #include <QString>
 
-// How a failed read or write of the databases reaches the user: a standard error box, or,
-// while a Collector is alive, a note that the collecting handler reports once, itself.
+#include <functional>
+
+// How a failed read or write of the databases reaches the user: through the handler the
+// screens install (an error box), or, while a Collector is alive, a note that the collecting
+// handler reports once, itself.
 namespace DataFailure {
+
+// Shows a failure's full text to the user; installed once when the application starts.
+using Handler = std::function<void(const QString& text)>;
+void setHandler(Handler shower);
 
 void report(const QString& message);
 
@@ -29,8 +36,9 @@ class Collector
 // after the connection's bounded wait for it.
 bool isBusy(const QString& detail);
 
-// Shows a message box titled "خطا" with the critical icon over the active window. A failure
-// because another program holds the file says so, and that nothing was stored half-way.
+// Hands the failure to the handler (with none installed, to the log). A failure because another
+// program holds the file says so, and that nothing was stored half-way. No collector notes
+// failures while it is being shown.
 void show(const QString& message);
 
 } // namespace DataFailure

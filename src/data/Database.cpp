@@ -2,6 +2,7 @@
 
 #include "calendar/SolarHijriDate.h"
 #include "data/DurableFile.h"
+#include "data/ProgramPaths.h"
 #include "data/Schema.h"
 #include "data/SchemaCopy.h"
 #include "data/ServerStore.h"
@@ -148,7 +149,7 @@ QString rebuildSubjects(const QString& path)
     const QString rebuilt = Database::stagingPath(QStringLiteral("-rebuilt"));
     if (QString problem = SchemaCopy::copySubjects(path, rebuilt); !problem.isEmpty())
         return problem;
-    QDir().mkpath(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+    QDir().mkpath(ProgramPaths::backupFolder());
     const QString kept =
         Database::safetyCopyPath(QStringLiteral("پیش از بازسازی"), QDateTime::currentDateTime());
     const QString keptPart =
@@ -256,7 +257,7 @@ QString Database::relativePath(File file)
 
 QString Database::absolutePath(File file)
 {
-    return QDir::current().absoluteFilePath(relativePath(file));
+    return ProgramPaths::absolute(relativePath(file));
 }
 
 QSqlDatabase Database::connection(File file)
@@ -413,8 +414,7 @@ void Database::removeLeftovers()
     QStringList patterns{staging.fileName() + QLatin1Char('*'), QStringLiteral(".*.part")};
     for (File file : {File::Settings, File::Subjects})
         patterns << QFileInfo(relativePath(file)).fileName() + QStringLiteral(".new*");
-    for (const QDir& dir :
-         {staging.absoluteDir(), QDir(QDir::current().absoluteFilePath(QStringLiteral("Back")))}) {
+    for (const QDir& dir : {staging.absoluteDir(), QDir(ProgramPaths::backupFolder())}) {
         bool removed = false;
         for (const QString& name :
              dir.entryList(patterns, QDir::Files | QDir::Hidden | QDir::System))
@@ -426,7 +426,7 @@ void Database::removeLeftovers()
 
 QString Database::safetyCopyPath(const QString& label, const QDateTime& now)
 {
-    const QDir back(QDir::current().absoluteFilePath(QStringLiteral("Back")));
+    const QDir back(ProgramPaths::backupFolder());
     const QString stem =
         label +
         QStringLiteral(" %1 ساعت %2").arg(SolarHijriDate(now, 4), now.time().toString(u"H.mm.ss"));

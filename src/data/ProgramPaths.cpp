@@ -34,6 +34,11 @@ QString themeFile(const QString& name)
     return absolute(name);
 }
 
+QString folder()
+{
+    return QDir::currentPath();
+}
+
 QString absolute(const QString& relative)
 {
     return QDir::current().absoluteFilePath(relative);

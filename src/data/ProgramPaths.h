@@ -15,6 +15,8 @@ QString backupFolder();
 QString reportsFolder();
 // The absolute path of a theme file, which lies in the program folder itself.
 QString themeFile(const QString& name);
+// The program folder itself, absolute.
+QString folder();
 // An absolute path for a path relative to the program folder.
 QString absolute(const QString& relative);
 

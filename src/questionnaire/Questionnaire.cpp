@@ -1,6 +1,6 @@
 #include "questionnaire/Questionnaire.h"
 
-#include "data/NumericText.h"
+#include "text/NumericText.h"
 
 QString Questionnaire::itemText(int number) const
 {

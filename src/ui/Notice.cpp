@@ -17,6 +17,12 @@ void tell(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QS
     ask(owner, icon, title, text, QMessageBox::Ok);
 }
 
+void tell(QWidget* owner, const Message& message)
+{
+    if (!message.isEmpty())
+        tell(owner, message.icon, message.title, message.text);
+}
+
 void warn(QWidget* owner, const QString& text)
 {
     tell(owner, QMessageBox::Warning, ErrorTitle, text);

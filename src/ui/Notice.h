@@ -11,6 +11,16 @@ namespace Notice {
 
 inline const QString ErrorTitle = QStringLiteral("خطا");
 
+// What a box says, for code that finds a problem and leaves telling it to the screen.
+struct Message
+{
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text; // empty when there is nothing to tell
+
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
 // A box with the given buttons; returns the button that closed it.
 QMessageBox::StandardButton ask(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, QMessageBox::StandardButtons buttons,
@@ -18,6 +28,9 @@ QMessageBox::StandardButton ask(QWidget* owner, QMessageBox::Icon icon, const QS
 
 // A box with one OK button.
 void tell(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text);
+
+// A box with one OK button showing the message; nothing when the message is empty.
+void tell(QWidget* owner, const Message& message);
 
 // A warning titled "خطا" with one OK button.
 void warn(QWidget* owner, const QString& text);

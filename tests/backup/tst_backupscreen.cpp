@@ -28,6 +28,7 @@ class TestBackupScreen : public QObject
     void backupEndsTheApplication();
     void backupOntoAnExistingFile_data();
     void backupOntoAnExistingFile();
+    void failedBackupIsToldOverTheScreen();
     void restoreBringsTheOldSubjectsBack();
     void refusedRestoreLeavesTheLiveDatabase_data();
     void refusedRestoreLeavesTheLiveDatabase();
@@ -243,6 +244,30 @@ void TestBackupScreen::backupOntoAnExistingFile()
         QCOMPARE(bytesOf(target), bytesOf(live()));
         QVERIFY(ApplicationEnd::isEnding());
     }
+}
+
+// The copy cannot even start (its folder is missing): one stop box over the screen, which stays
+// open, and nothing is written.
+void TestBackupScreen::failedBackupIsToldOverTheScreen()
+{
+    TestHome home;
+    QVERIFY(Database::verify().isEmpty());
+    const QString target = home.file(QStringLiteral("missing/out.mdbB"));
+    Frmbackup screen;
+    screen.show();
+    screen.activateWindow();
+    QTRY_VERIFY(QApplication::activeWindow() == &screen);
+    const auto boxes = press(screen, "Text1", target, "VisualButtonEx2", {QMessageBox::Ok});
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().title, QStringLiteral("Senvora"));
+    QCOMPARE(boxes.first().icon, QMessageBox::Critical);
+    QVERIFY2(boxes.first().text.startsWith(QStringLiteral("اشکال در ايجاد نسخه پشتيباني") +
+                                           QStringLiteral("\r\n")),
+             qPrintable(boxes.first().text));
+    QVERIFY(boxes.first().text.contains(QDir::toNativeSeparators(target)));
+    QVERIFY(!ApplicationEnd::isEnding());
+    QVERIFY(screen.isVisible());
+    QVERIFY(!QFileInfo::exists(home.file(QStringLiteral("missing"))));
 }
 
 void TestBackupScreen::restoreBringsTheOldSubjectsBack()

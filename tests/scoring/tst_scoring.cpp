@@ -148,34 +148,18 @@ void TestScoring::warnsAboutUnansweredItems()
 
 void TestScoring::refusesMissingCodes_data()
 {
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("notice");
-    QTest::newRow("cancelled") << true << QString()
-                               << QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد");
-    QTest::newRow("empty") << false << QString()
-                           << QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد");
-    QTest::newRow("unknown") << false << QStringLiteral("S9")
-                             << QStringLiteral("فردي با اين مشخصات وجود ندارد");
-    QTest::newRow("quote") << false << QStringLiteral("S1' OR '1'='1")
-                           << QStringLiteral("فردي با اين مشخصات وجود ندارد");
+    CodePrompt::addRefusals({QStringLiteral("S9"), QStringLiteral("S1' OR '1'='1")});
 }
 
 void TestScoring::refusesMissingCodes()
 {
-    QFETCH(bool, cancel);
-    QFETCH(QString, code);
     QFETCH(QString, notice);
     TestHome home;
     Fixture::enrol({.code = QStringLiteral("S1"), .answers = answersScoring(8)});
     FrmkLID screen;
     screen.show();
     ModalDriver driver;
-    if (cancel)
-        driver.cancelInput();
-    else
-        driver.input(code);
-    driver.notice();
+    CodePrompt::refuse(driver);
     QTest::mouseClick(button(screen, "Command1"), Qt::LeftButton);
     QVERIFY(driver.done());
     QCOMPARE(driver.boxes().first().title, QStringLiteral("پيام"));

@@ -353,3 +353,31 @@ QList<QPair<int, QString>> detailLinesOf(const QString& path)
 }
 
 } // namespace Reports
+
+namespace CodePrompt {
+
+void addRefusals(const QStringList& unknownCodes)
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("notice");
+    const QString noCode = QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد");
+    QTest::newRow("cancelled") << true << QString() << noCode;
+    QTest::newRow("empty") << false << QString() << noCode;
+    for (const QString& code : unknownCodes)
+        QTest::addRow("unknown %s", qPrintable(code))
+            << false << code << QStringLiteral("فردي با اين مشخصات وجود ندارد");
+}
+
+void refuse(ModalDriver& driver)
+{
+    QFETCH(bool, cancel);
+    QFETCH(QString, code);
+    if (cancel)
+        driver.cancelInput();
+    else
+        driver.input(code);
+    driver.notice();
+}
+
+} // namespace CodePrompt

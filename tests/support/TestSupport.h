@@ -105,6 +105,15 @@ class ModalDriver : public QObject
     QTimer timer_;
 };
 
+// A subject-code prompt answered so that no subject is found, as rows of a data table with the
+// columns cancel, code and notice (the timed notice that follows): the prompt cancelled, left
+// empty, and each of the unknown codes typed.
+namespace CodePrompt {
+void addRefusals(const QStringList& unknownCodes);
+// Queues the current row's answer to the prompt and the notice after it.
+void refuse(ModalDriver& driver);
+} // namespace CodePrompt
+
 // Subjects written directly into the subject database.
 namespace Fixture {
 struct Subject

@@ -305,33 +305,18 @@ void TestTestScreen::codeWithAQuote()
 
 void TestTestScreen::missingOrUnknownCode_data()
 {
-    QTest::addColumn<bool>("cancel");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("notice");
-    const QString noCode = QStringLiteral("شما بايد شماره آزمودني مورد نظر را وارد كنيد");
-    QTest::newRow("empty") << false << QString() << noCode;
-    QTest::newRow("cancelled") << true << QString() << noCode;
-    QTest::newRow("unknown") << false << QStringLiteral("999")
-                             << QStringLiteral("فردي با اين مشخصات وجود ندارد");
-    QTest::newRow("quote only") << false << QStringLiteral("'")
-                                << QStringLiteral("فردي با اين مشخصات وجود ندارد");
+    CodePrompt::addRefusals({QStringLiteral("999"), QStringLiteral("'")});
 }
 
 void TestTestScreen::missingOrUnknownCode()
 {
-    QFETCH(bool, cancel);
-    QFETCH(QString, code);
     QFETCH(QString, notice);
     TestHome home;
     Fixture::enrol({.code = QStringLiteral("1")});
     Frm1 window;
     window.show();
     ModalDriver driver;
-    if (cancel)
-        driver.cancelInput();
-    else
-        driver.input(code);
-    driver.notice();
+    CodePrompt::refuse(driver);
     window.findChild<QAbstractButton*>(QStringLiteral("Command2"))->click();
     QVERIFY(driver.done());
     QCOMPARE(driver.texts(), QStringList{notice});

@@ -1,4 +1,4 @@
-#include "data/NumericText.h"
+#include "text/NumericText.h"
 
 double numericValue(const QString& text)
 {
