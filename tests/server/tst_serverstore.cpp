@@ -29,14 +29,10 @@ class TestServerStore : public QObject
     void twoWorkstationsEnrollingTheSameCodes();
     void aRaceLostAtTheServerGetsTheDuplicateMessage();
     void theServerGoingAwayIsReportedAndOvercome();
-
-  private:
-    static void needServer()
-    {
-        if (!TestServerDatabase::wanted())
-            QSKIP("runs against the test cluster only (the _server entry of this test)");
-    }
 };
+
+static const char* const onClusterOnly =
+    "runs against the test cluster only (the _server entry of this test)";
 
 // Runs statement on the subject store's own connection; the first column of the first row.
 static QString storeValue(const QString& statement)
@@ -119,7 +115,8 @@ void TestServerStore::refusesWhatIsNotAUri()
 
 void TestServerStore::makesTheTablesOnceAndRefusesANewerLayout()
 {
-    needServer();
+    if (!TestServerDatabase::wanted())
+        QSKIP(onClusterOnly);
     TestHome home;
     QCOMPARE(Database::verify(), QString());
     QCOMPARE(storeValue(QStringLiteral("SELECT count(*) FROM \"SenvoraSchema\"")),
@@ -138,7 +135,8 @@ void TestServerStore::makesTheTablesOnceAndRefusesANewerLayout()
 
 void TestServerStore::refusesADatabaseWithTablesOfAnotherProgram()
 {
-    needServer();
+    if (!TestServerDatabase::wanted())
+        QSKIP(onClusterOnly);
     TestServerDatabase server;
     TestHome home; // the home's own database is not the one chosen below
     qputenv(ServerStore::Variable, server.uri().toUtf8());
@@ -157,7 +155,8 @@ void TestServerStore::refusesADatabaseWithTablesOfAnotherProgram()
 
 void TestServerStore::twoWorkstationsEnrollingTheSameCodes()
 {
-    needServer();
+    if (!TestServerDatabase::wanted())
+        QSKIP(onClusterOnly);
     TestHome home;
     QCOMPARE(Database::verify(), QString());
     QStringList codes;
@@ -204,7 +203,8 @@ void TestServerStore::twoWorkstationsEnrollingTheSameCodes()
 // makes this one wait and then refuses the second row.
 void TestServerStore::aRaceLostAtTheServerGetsTheDuplicateMessage()
 {
-    needServer();
+    if (!TestServerDatabase::wanted())
+        QSKIP(onClusterOnly);
     TestHome home;
     Frm1 window;
     window.show();
@@ -250,7 +250,8 @@ void TestServerStore::aRaceLostAtTheServerGetsTheDuplicateMessage()
 // does): the next action is refused with a message and writes nothing; the one after it works.
 void TestServerStore::theServerGoingAwayIsReportedAndOvercome()
 {
-    needServer();
+    if (!TestServerDatabase::wanted())
+        QSKIP(onClusterOnly);
     TestHome home;
     Frm1 window;
     window.show();
