@@ -188,6 +188,8 @@ QList<QDate> daysToKeep(QList<QDate> days)
 
 QString runAtStart(const QDateTime& now)
 {
+    if (Database::isServer(Database::File::Subjects))
+        return {}; // the subjects are not in this workstation's file: the server keeps them
     QString problem = prepareFolder();
     if (problem.isEmpty()) {
         const QDir dir(ProgramPaths::absolute(folder()));

@@ -230,8 +230,27 @@ void Frmbackup::b2_Click()
     browseInto(text2_, false);
 }
 
+// Backups here copy the subject file; while the subjects live on a server that file is not
+// theirs, and the server's own backups keep them.
+bool Frmbackup::refusedOnServer()
+{
+    if (!Database::isServer(Database::File::Subjects))
+        return false;
+    message(
+        QMessageBox::Warning, errorTitle,
+        QStringLiteral(
+            "اطلاعات آزمودنی‌ها روی سرور پایگاه داده «%1» است؛ "
+            "نسخه پشتیبان و بازیابی آن را مدیر سرور با ابزار "
+            "پشتیبان‌گیری سرور انجام می‌دهد. از این صفحه چیزی تغییر "
+            "نکرد.")
+            .arg(Database::shownName(Database::File::Subjects)));
+    return true;
+}
+
 void Frmbackup::VisualButtonEx2_Click()
 {
+    if (refusedOnServer())
+        return;
     guarded([this] { MakeBackup(); },
             [this](const QString& error) {
                 message(QMessageBox::NoIcon, QStringLiteral("Error"), error);
@@ -240,6 +259,8 @@ void Frmbackup::VisualButtonEx2_Click()
 
 void Frmbackup::VisualButtonEx3_Click()
 {
+    if (refusedOnServer())
+        return;
     guarded([this] { RestoreBackup(); },
             [this](const QString& error) {
                 message(QMessageBox::Warning, errorTitle,

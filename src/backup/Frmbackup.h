@@ -49,6 +49,7 @@ class Frmbackup : public QWidget
     void VisualButtonEx2_Click();
     void VisualButtonEx3_Click();
     void Command1_Click();
+    bool refusedOnServer();
     void MakeBackup();
     void RestoreBackup();
     void browseInto(QLineEdit* box, bool forSaving);

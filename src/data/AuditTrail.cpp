@@ -31,8 +31,8 @@ bool append(const QString& action, const QString& code, const QList<Change>& cha
         return true;
     QSqlQuery insert(Database::connection(Database::File::Subjects));
     insert.prepare(
-        QStringLiteral("INSERT INTO [%1] ([At], [User], [Host], [Action], [Code], "
-                       "[Field], [OldValue], [NewValue]) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
+        QStringLiteral("INSERT INTO \"%1\" (\"At\", \"User\", \"Host\", \"Action\", \"Code\", "
+                       "\"Field\", \"OldValue\", \"NewValue\") VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
             .arg(TableName::AuditTrail));
     const QString at = SubjectHistory::momentText(QDateTime::currentDateTime());
     for (const Change& change : changes) {
@@ -59,9 +59,10 @@ QList<Entry> entries(const QString& code, QString* error)
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT [At], [User], [Host], [Action], [Code], [Field], "
-                                 "[OldValue], [NewValue] FROM [%1] WHERE [Code] = ? ORDER BY [ID]")
-                      .arg(TableName::AuditTrail));
+    query.prepare(
+        QStringLiteral("SELECT \"At\", \"User\", \"Host\", \"Action\", \"Code\", \"Field\", "
+                       "\"OldValue\", \"NewValue\" FROM \"%1\" WHERE \"Code\" = ? ORDER BY \"ID\"")
+            .arg(TableName::AuditTrail));
     query.addBindValue(code);
     if (!query.exec()) {
         if (error)

@@ -5,6 +5,7 @@
 #include "data/ProgramPaths.h"
 #include "data/Schema.h"
 #include "data/SchemaCopy.h"
+#include "data/ServerStore.h"
 #include "data/SubjectHistory.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ struct FileState
 {
     QString openedPath;
     QString error;
+    bool suspect = false;
 };
 
 QHash<Database::File, FileState>& states()
@@ -218,7 +220,62 @@ void closeConnection(Database::File file)
     states()[file].openedPath.clear();
 }
 
+// The subject tables on the chosen server: connected on first use and after the server went
+// away (a failed action marks the connection suspect; the next one checks it).
+QSqlDatabase serverConnection()
+{
+    FileState& state = states()[Database::File::Subjects];
+    const QString uri = ServerStore::chosenUri();
+    const QString name = connectionName(Database::File::Subjects);
+    if (state.openedPath == uri && state.error.isEmpty()) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen() && (!state.suspect || QSqlQuery(db).exec(QStringLiteral("SELECT 1")))) {
+            state.suspect = false;
+            return db;
+        }
+    }
+    closeConnection(Database::File::Subjects);
+    state = FileState{uri, {}, false};
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    state.error = ServerStore::open(db);
+    return state.error.isEmpty() ? db : QSqlDatabase();
+}
+
 } // namespace
+
+bool Database::isServer(File file)
+{
+    return file == File::Subjects && ServerStore::isChosen();
+}
+
+QString Database::shownName(File file)
+{
+    ServerStore::Address address;
+    QString ignored;
+    if (isServer(file) && ServerStore::parse(ServerStore::chosenUri(), &address, &ignored))
+        return ServerStore::describe(address);
+    return relativePath(file);
+}
+
+QString Database::rowKey(File file)
+{
+    return isServer(file) ? Schema::quoted(QStringLiteral("ID")) : QStringLiteral("rowid");
+}
+
+void Database::noteFailure(File file, const QSqlError& error)
+{
+    // libpq's own errors (no SQLSTATE), connection exceptions (08) and a server shutting
+    // down (57P) mean the connection is gone; other errors leave it usable.
+    const QString state = error.nativeErrorCode();
+    if (isServer(file) && (state.isEmpty() || state.startsWith(QLatin1String("08")) ||
+                           state.startsWith(QLatin1String("57P"))))
+        states()[file].suspect = true;
+}
+
+bool Database::isDuplicateKey(const QSqlError& error)
+{
+    return error.nativeErrorCode() == QLatin1String("23505");
+}
 
 QString Database::relativePath(File file)
 {
@@ -232,6 +289,8 @@ QString Database::absolutePath(File file)
 
 QSqlDatabase Database::connection(File file)
 {
+    if (isServer(file))
+        return serverConnection();
     FileState& state = states()[file];
     const QString path = absolutePath(file);
     const QString name = connectionName(file);

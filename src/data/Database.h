@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 // The two database files of the program folder: the settings file (one row: theme number,
@@ -32,7 +33,22 @@ class Database
     static QString relativePath(File file);
     static QString absolutePath(File file);
 
-    // An open connection to the file, created with its tables when it is missing. A subject
+    // Whether the file's tables live on a PostgreSQL server (the subject tables, when
+    // SENVORA_DATABASE names one) rather than in the file.
+    static bool isServer(File file);
+    // The store as messages name it: the file's relative path, or the server.
+    static QString shownName(File file);
+    // The column that orders a table's rows and names one row: SQLite's rowid in the files,
+    // the ID the server assigns on a server (the subject tables all have it).
+    static QString rowKey(File file);
+    // A read or write failed with error: when it says the server went away, the next
+    // connection() checks that the server answers and connects anew (no effect on the files).
+    static void noteFailure(File file, const QSqlError& error);
+    // Whether error is the server refusing a second row with a code already enrolled.
+    static bool isDuplicateKey(const QSqlError& error);
+
+    // An open connection to the file, created with its tables when it is missing (or to the
+    // server, whose empty database is given the tables). A subject
     // file whose schema is not exactly ours has its rows copied into a fresh file of ours (the
     // original kept in Back/). An existing file that cannot be used is never changed: the
     // connection is then invalid and lastError() says why, in Persian, naming the file.

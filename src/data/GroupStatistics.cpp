@@ -23,12 +23,12 @@ bool GroupStatistics::of(const QString& group, GroupStatistics* statistics, QStr
         columns << QStringLiteral("a.") + Schema::quoted(column);
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM [%2] AS a%3")
+    query.prepare(QStringLiteral("SELECT %1 FROM \"%2\" AS a%3")
                       .arg(columns.join(QStringLiteral(", ")), TableName::Answers,
                            group.isEmpty()
                                ? QString()
-                               : QStringLiteral(" WHERE a.[Code] IN (SELECT [Code] FROM [%1] "
-                                                "WHERE [Group] = ?)")
+                               : QStringLiteral(" WHERE a.\"Code\" IN (SELECT \"Code\" FROM \"%1\" "
+                                                "WHERE \"Group\" = ?)")
                                      .arg(TableName::Subjects)));
     if (!group.isEmpty())
         query.addBindValue(group);

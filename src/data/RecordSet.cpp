@@ -49,16 +49,25 @@ bool RecordSet::setFilter(const QString& column, const QString& value)
     return loadFirstRow();
 }
 
+// A server stores no text holding the NUL character: such a filter value matches no row there
+// (and is never sent, as the server would refuse the statement).
+bool RecordSet::filterMatchesNothing() const
+{
+    return Database::isServer(file_) && filterValue_.contains(QChar(0));
+}
+
 QString RecordSet::whereClause() const
 {
     if (filterColumn_.isEmpty())
         return {};
+    if (filterMatchesNothing())
+        return QStringLiteral(" WHERE 1 = 0");
     return QStringLiteral(" WHERE %1 = ?").arg(Schema::quoted(filterColumn_));
 }
 
 void RecordSet::bindFilterValue(QSqlQuery& query) const
 {
-    if (!filterColumn_.isEmpty())
+    if (!filterColumn_.isEmpty() && !filterMatchesNothing())
         query.addBindValue(filterValue_);
 }
 
@@ -93,11 +102,11 @@ QSqlQuery RecordSet::select(const QStringList& columns) const
         const_cast<RecordSet*>(this)->fail(Database::lastError(file_), {});
         return query;
     }
-    query = prepareSelect({QStringLiteral("rowid")}, columns, true);
+    query = prepareSelect({Database::rowKey(file_)}, columns, true);
     if (!query.exec()) {
-        const_cast<RecordSet*>(this)->fail(
-            QStringLiteral("خواندن اطلاعات از «%1» ممکن نشد.").arg(Database::relativePath(file_)),
-            query.lastError().text());
+        const_cast<RecordSet*>(this)->failQuery(
+            QStringLiteral("خواندن اطلاعات از «%1» ممکن نشد.").arg(Database::shownName(file_)),
+            query.lastError());
     }
     return query;
 }
@@ -114,9 +123,9 @@ QSqlQuery RecordSet::prepareSelect(QStringList quoted, const QStringList& column
         quoted << Schema::quoted(column);
     QSqlQuery query(Database::connection(file_));
     query.setForwardOnly(forwardOnly);
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY rowid")
-            .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_), whereClause()));
+    query.prepare(QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+                      .arg(quoted.join(QStringLiteral(", ")), Schema::quoted(table_), whereClause(),
+                           Database::rowKey(file_)));
     bindFilterValue(query);
     return query;
 }
@@ -183,6 +192,7 @@ QStringList RecordSet::changedColumns() const
 
 bool RecordSet::commitRow()
 {
+    refusedDuplicate_ = false;
     if (!hasRow_)
         return true;
     pullFromControls();
@@ -204,11 +214,28 @@ static QVariant storedValue(const QString& text)
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
+bool RecordSet::storable(const QStringList& columns)
+{
+    if (!Database::isServer(file_))
+        return true;
+    for (const QString& column : columns) {
+        if (values_.value(column).contains(QChar(0)))
+            return fail(
+                QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::shownName(file_)),
+                QStringLiteral(
+                    "سرور پایگاه داده متنی را که نویسه صفر (NUL) دارد "
+                    "نمی‌پذیرد؛ آن نویسه را از متن بردارید."));
+    }
+    return true;
+}
+
 bool RecordSet::insertRow()
 {
     QSqlDatabase db = Database::connection(file_);
     if (!db.isOpen())
         return fail(Database::lastError(file_), {});
+    if (!storable(columns_))
+        return false;
     QStringList names;
     QStringList marks;
     for (const QString& column : columns_) {
@@ -218,19 +245,24 @@ bool RecordSet::insertRow()
         marks << QStringLiteral("?");
     }
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(Schema::quoted(table_), names.join(QStringLiteral(", ")),
-                           marks.join(QStringLiteral(", "))));
+    // A server names the new row's number in its answer; SQLite tells it to the connection.
+    const bool server = Database::isServer(file_);
+    query.prepare(
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
+            .arg(Schema::quoted(table_), names.join(QStringLiteral(", ")),
+                 marks.join(QStringLiteral(", ")),
+                 server ? QStringLiteral(" RETURNING ") + Database::rowKey(file_) : QString()));
     for (const QString& column : columns_) {
         if (column != QLatin1String("ID"))
             query.addBindValue(storedValue(values_.value(column)));
     }
     if (!query.exec()) {
-        return fail(
-            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
-            query.lastError().text());
+        return failQuery(
+            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::shownName(file_)),
+            query.lastError());
     }
-    rowId_ = query.lastInsertId().toLongLong();
+    rowId_ = server ? (query.next() ? query.value(0).toLongLong() : -1)
+                    : query.lastInsertId().toLongLong();
     if (columns_.contains(QLatin1String("ID")))
         values_.insert(QStringLiteral("ID"), QString::number(rowId_));
     const QList<Binding> snapshot = bindings_;
@@ -246,19 +278,22 @@ bool RecordSet::updateRow(const QStringList& changed)
     QSqlDatabase db = Database::connection(file_);
     if (!db.isOpen())
         return fail(Database::lastError(file_), {});
+    if (!storable(changed))
+        return false;
     QStringList assignments;
     for (const QString& column : changed)
         assignments << Schema::quoted(column) + QStringLiteral(" = ?");
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(Schema::quoted(table_), assignments.join(QStringLiteral(", "))));
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                      .arg(Schema::quoted(table_), assignments.join(QStringLiteral(", ")),
+                           Database::rowKey(file_)));
     for (const QString& column : changed)
         query.addBindValue(storedValue(values_.value(column)));
     query.addBindValue(rowId_);
     if (!query.exec()) {
-        return fail(
-            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::relativePath(file_)),
-            query.lastError().text());
+        return failQuery(
+            QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد.").arg(Database::shownName(file_)),
+            query.lastError());
     }
     return true;
 }
@@ -340,6 +375,13 @@ void RecordSet::pullFromControl(const Binding& binding)
     if (!hasRow_ || !binding.control || binding.column == QLatin1String("ID"))
         return;
     values_.insert(binding.column, binding.control->property("text").toString());
+}
+
+bool RecordSet::failQuery(const QString& message, const QSqlError& error)
+{
+    Database::noteFailure(file_, error);
+    refusedDuplicate_ = Database::isDuplicateKey(error);
+    return fail(message, error.text());
 }
 
 bool RecordSet::fail(const QString& message, const QString& detail)

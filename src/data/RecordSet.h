@@ -66,6 +66,9 @@ class RecordSet : public QObject
     QSqlQuery prepareSelect(const QStringList& columns) const;
 
     QString lastError() const { return lastError_; }
+    // Whether the last commitRow() was refused because the store already holds a row with the
+    // same code (a server keeps codes unique even when two workstations enrol at once).
+    bool refusedDuplicate() const { return refusedDuplicate_; }
     QString canonicalColumn(const QString& column) const;
     // canonicalColumn() for a column the caller's code names: an unknown one is a fault in that
     // code, asserted in debug builds and logged in release builds.
@@ -86,6 +89,7 @@ class RecordSet : public QObject
     };
 
     bool loadFirstRow();
+    bool filterMatchesNothing() const;
     QString whereClause() const;
     QSqlQuery prepareSelect(QStringList quoted, const QStringList& columns, bool forwardOnly) const;
     void bindFilterValue(QSqlQuery& query) const;
@@ -93,10 +97,12 @@ class RecordSet : public QObject
     void pushToControl(const Binding& binding);
     void pullFromControls();
     void pullFromControl(const Binding& binding);
+    bool storable(const QStringList& columns);
     bool insertRow();
     bool updateRow(const QStringList& changed);
     QStringList changedColumns() const;
     bool fail(const QString& message, const QString& detail);
+    bool failQuery(const QString& message, const QSqlError& error);
 
     Database::File file_;
     QString table_;
@@ -111,4 +117,5 @@ class RecordSet : public QObject
     mutable int count_ = -1;
     QList<Binding> bindings_;
     QString lastError_;
+    bool refusedDuplicate_ = false;
 };

@@ -93,7 +93,7 @@ QStringList firstRow(QSqlDatabase& db, const QString& table, const QStringList& 
                      const QString& code, bool* found)
 {
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE [Code] = ? ORDER BY rowid LIMIT 1")
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE \"Code\" = ? ORDER BY \"ID\" LIMIT 1")
                       .arg(quotedList(columns), Schema::quoted(table)));
     query.addBindValue(code);
     QStringList row;
@@ -121,10 +121,11 @@ bool insertAdministration(QSqlDatabase& db, const QString& code, int number, con
                           const QStringList& answers, QString* error)
 {
     QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO [%1] ([Code], [Number], [AdministeredAt], %2) "
-                                  "VALUES (?, ?, ?%3)")
-                       .arg(TableName::Administrations, quotedList(answerColumns()),
-                            QStringLiteral(", ?").repeated(answers.size())));
+    insert.prepare(
+        QStringLiteral("INSERT INTO \"%1\" (\"Code\", \"Number\", \"AdministeredAt\", %2) "
+                       "VALUES (?, ?, ?%3)")
+            .arg(TableName::Administrations, quotedList(answerColumns()),
+                 QStringLiteral(", ?").repeated(answers.size())));
     insert.addBindValue(code);
     insert.addBindValue(number);
     insert.addBindValue(at);
@@ -136,11 +137,11 @@ bool insertAdministration(QSqlDatabase& db, const QString& code, int number, con
 bool updateAdministration(QSqlDatabase& db, const QString& code, int number, const QString& at,
                           const QStringList& answers, QString* error)
 {
-    QStringList assignments{QStringLiteral("[AdministeredAt] = ?")};
+    QStringList assignments{QStringLiteral("\"AdministeredAt\" = ?")};
     for (const QString& column : answerColumns())
         assignments << Schema::quoted(column) + QStringLiteral(" = ?");
     QSqlQuery update(db);
-    update.prepare(QStringLiteral("UPDATE [%1] SET %2 WHERE [Code] = ? AND [Number] = ?")
+    update.prepare(QStringLiteral("UPDATE \"%1\" SET %2 WHERE \"Code\" = ? AND \"Number\" = ?")
                        .arg(TableName::Administrations, assignments.join(QStringLiteral(", "))));
     update.addBindValue(at);
     for (const QString& answer : answers)
@@ -193,11 +194,11 @@ bool seed(QSqlDatabase& db, QString* error)
     QSqlQuery query(db);
     const bool done = query.exec(
         QStringLiteral(
-            "INSERT OR IGNORE INTO [%1] ([Code], [Number], [AdministeredAt], %2) "
-            "SELECT a.[Code], 1, (SELECT enrolment_moment(i.[Date], i.[Time]) FROM [%3] AS i "
-            "WHERE i.[Code] = a.[Code] ORDER BY i.rowid LIMIT 1), %4 FROM [%5] AS a "
-            "WHERE a.[Code] IS NOT NULL AND (%6) AND NOT EXISTS (SELECT 1 FROM [%1] AS x "
-            "WHERE x.[Code] = a.[Code]) ORDER BY a.rowid")
+            "INSERT OR IGNORE INTO \"%1\" (\"Code\", \"Number\", \"AdministeredAt\", %2) "
+            "SELECT a.\"Code\", 1, (SELECT enrolment_moment(i.\"Date\", i.\"Time\") FROM \"%3\" AS i "
+            "WHERE i.\"Code\" = a.\"Code\" ORDER BY i.rowid LIMIT 1), %4 FROM \"%5\" AS a "
+            "WHERE a.\"Code\" IS NOT NULL AND (%6) AND NOT EXISTS (SELECT 1 FROM \"%1\" AS x "
+            "WHERE x.\"Code\" = a.\"Code\") ORDER BY a.rowid")
             .arg(TableName::Administrations, quotedList(answerColumns()), TableName::Subjects,
                  values.join(QStringLiteral(", ")), TableName::Answers,
                  answered.join(QStringLiteral(" OR "))));
@@ -236,8 +237,8 @@ QList<Administration> administrations(const QString& code, QString* error)
     }
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT [Number], [AdministeredAt], %1 FROM [%2] "
-                                 "WHERE [Code] = ? ORDER BY [Number]")
+    query.prepare(QStringLiteral("SELECT \"Number\", \"AdministeredAt\", %1 FROM \"%2\" "
+                                 "WHERE \"Code\" = ? ORDER BY \"Number\"")
                       .arg(quotedList(answerColumns()), TableName::Administrations));
     query.addBindValue(code);
     if (!query.exec()) {
@@ -265,8 +266,8 @@ bool recordAnswers(const QString& code, SaveKind kind, const QDateTime& now, QSt
     if (!hasAnswerRow)
         return true; // no answers to record
     QSqlQuery latest(db);
-    latest.prepare(QStringLiteral("SELECT [Number], %1 FROM [%2] WHERE [Code] = ? "
-                                  "ORDER BY [Number] DESC LIMIT 1")
+    latest.prepare(QStringLiteral("SELECT \"Number\", %1 FROM \"%2\" WHERE \"Code\" = ? "
+                                  "ORDER BY \"Number\" DESC LIMIT 1")
                        .arg(quotedList(answerColumns()), TableName::Administrations));
     latest.addBindValue(code);
     if (!latest.exec())
@@ -300,8 +301,8 @@ bool recordAnswers(const QString& code, SaveKind kind, const QDateTime& now, QSt
     if (changes.isEmpty())
         return true;
     QSqlQuery stamp(db);
-    stamp.prepare(QStringLiteral("SELECT [AdministeredAt] FROM [%1] WHERE [Code] = ? AND "
-                                 "[Number] = ?")
+    stamp.prepare(QStringLiteral("SELECT \"AdministeredAt\" FROM \"%1\" WHERE \"Code\" = ? AND "
+                                 "\"Number\" = ?")
                       .arg(TableName::Administrations));
     stamp.addBindValue(code);
     stamp.addBindValue(number);

@@ -16,6 +16,7 @@ Transaction::Transaction(Database::File file) : file_(file)
     QSqlDatabase db = Database::connection(file_);
     active_ = db.isOpen() && db.transaction();
     if (!active_) {
+        Database::noteFailure(file_, db.lastError());
         DataFailure::report(db.isOpen() ? db.lastError().text() : Database::lastError(file_));
         return;
     }
@@ -65,9 +66,10 @@ bool Transaction::commit()
         return true;
     }
     const QString error = db.lastError().text();
+    Database::noteFailure(file_, db.lastError());
     db.rollback();
     rollBack();
     DataFailure::report(QStringLiteral("ذخیره اطلاعات در «%1» انجام نشد و هیچ تغییری ثبت نشد.\n%2")
-                            .arg(Database::relativePath(file_), error));
+                            .arg(Database::shownName(file_), error));
     return false;
 }

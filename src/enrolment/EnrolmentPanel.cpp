@@ -281,9 +281,14 @@ bool EnrolmentPanel::codeIsFree()
     }
     if (!taken)
         return true;
-    TimedMessage(mainWindow_, QStringLiteral("فردديگري با اين کد ثبت شده"));
-    enrolled.refresh();
+    tellCodeTaken();
     return false;
+}
+
+void EnrolmentPanel::tellCodeTaken()
+{
+    TimedMessage(mainWindow_, QStringLiteral("فردديگري با اين کد ثبت شده"));
+    records_.enrolled.refresh();
 }
 
 bool EnrolmentPanel::saveSubject()
@@ -291,6 +296,10 @@ bool EnrolmentPanel::saveSubject()
     DataFailure::Collector collector;
     if (writeSubject())
         return true;
+    if (records_.subjects.refusedDuplicate()) { // another workstation enrolled it meanwhile
+        tellCodeTaken();
+        return false;
+    }
     reportFailure(
         QStringLiteral(
             "ثبت آزمودنی انجام نشد و هیچ اطلاعاتی از او ذخیره نشد. اطلاعات "

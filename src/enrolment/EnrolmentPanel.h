@@ -69,6 +69,7 @@ class EnrolmentPanel : public QFrame
     bool entriesComplete();
     bool codeIsFree();
     bool saveSubject();
+    void tellCodeTaken();
     bool writeSubject();
     void reportFailure(const QString& headline, const DataFailure::Collector& collector);
     QList<QLineEdit*> subjectBoxes() const;

@@ -44,9 +44,10 @@ QStringList selectedExpressions()
 QString fromWhere(const ExportTable::Filter& filter)
 {
     const QString code = quoted(SubjectColumn::Code);
-    QString sql = QStringLiteral(" FROM %1 a LEFT JOIN %2 s ON s.[ID] = (SELECT MIN([ID]) FROM %2 "
-                                 "WHERE %3 = a.%3) WHERE 1")
-                      .arg(quoted(Administrations), quoted(TableName::Subjects), code);
+    QString sql =
+        QStringLiteral(" FROM %1 a LEFT JOIN %2 s ON s.\"ID\" = (SELECT MIN(\"ID\") FROM %2 "
+                       "WHERE %3 = a.%3) WHERE 1")
+            .arg(quoted(Administrations), quoted(TableName::Subjects), code);
     if (!filter.group.isNull())
         sql += QStringLiteral(" AND s.%1 = :grp").arg(quoted(SubjectColumn::Group));
     // The local calendar day is the first ten characters of the stored ISO 8601 time.

@@ -14,20 +14,21 @@
 namespace {
 
 // Runs a read; a failure is told to the user as every failed read is.
-bool execute(QSqlQuery& query, const QString& table)
+bool execute(QSqlQuery& query, Database::File file, const QString& table)
 {
     if (query.exec())
         return true;
+    Database::noteFailure(file, query.lastError());
     DataFailure::report(QStringLiteral("خواندن اطلاعات از جدول «%1» ممکن نشد.\n%2")
                             .arg(table, query.lastError().text()));
     return false;
 }
 
 // The texts a read gives, in Persian order (none when it failed).
-QStringList valuesOf(QSqlQuery&& query, const QString& table)
+QStringList valuesOf(QSqlQuery&& query, Database::File file, const QString& table)
 {
     QStringList values;
-    if (!execute(query, table))
+    if (!execute(query, file, table))
         return values;
     while (query.next())
         values << query.value(0).toString();
@@ -36,9 +37,10 @@ QStringList valuesOf(QSqlQuery&& query, const QString& table)
 }
 
 // Runs a read for a model.
-bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, const QString& table)
+bool runForModel(QSqlQueryModel& model, QSqlQuery&& query, Database::File file,
+                 const QString& table)
 {
-    if (!execute(query, table)) {
+    if (!execute(query, file, table)) {
         model.clear();
         return false;
     }
@@ -71,7 +73,8 @@ RecordSetGridModel::RecordSetGridModel(const QStringList& columns, const QString
 
 bool RecordSetGridModel::show(const RecordSet& records)
 {
-    const bool ok = runForModel(*this, records.prepareSelect(columns_), records.table());
+    const bool ok =
+        runForModel(*this, records.prepareSelect(columns_), records.file(), records.table());
     for (int i = 0; i < headings_.size(); ++i)
         setHeaderData(i, Qt::Horizontal, headings_[i]);
     return ok;
@@ -84,7 +87,7 @@ DistinctValuesModel::DistinctValuesModel(const RecordSet& records, const QString
     QSqlQuery query(Database::connection(records.file()));
     query.prepare(distinctValuesSql(records.canonicalColumn(column), records.table(),
                                     QStringLiteral("IS NOT NULL"), QStringLiteral("")));
-    setStringList(valuesOf(std::move(query), records.table()));
+    setStringList(valuesOf(std::move(query), records.file(), records.table()));
 }
 
 PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& column,
@@ -95,7 +98,9 @@ PrefixValuesModel::PrefixValuesModel(const RecordSet& records, const QString& co
 
 void PrefixValuesModel::setPrefix(const QString& prefix)
 {
-    const QString below = QStringLiteral("< ? || char(1114111)"); // every text with the prefix
+    // Every text with the prefix sorts below the prefix followed by the last code point.
+    const QString below = Database::isServer(file_) ? QStringLiteral("< ? || chr(1114111)")
+                                                    : QStringLiteral("< ? || char(1114111)");
     QSqlQuery query(Database::connection(file_));
     query.prepare(distinctValuesSql(column_, table_, QStringLiteral(">= ? AND %1 ") + below,
                                     QStringLiteral(" AND %1 ") + below) +
@@ -103,7 +108,7 @@ void PrefixValuesModel::setPrefix(const QString& prefix)
     query.addBindValue(prefix);
     query.addBindValue(prefix);
     query.addBindValue(prefix);
-    setStringList(valuesOf(std::move(query), table_));
+    setStringList(valuesOf(std::move(query), file_, table_));
 }
 
 void sortPersian(QStringList& texts)

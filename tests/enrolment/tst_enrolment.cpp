@@ -341,6 +341,8 @@ void TestEnrolment::failedWriteLeavesNoPartialSubject()
 {
     QFETCH(QStringList, fault);
     QFETCH(QStringList, repair);
+    if (TestServerDatabase::wanted())
+        QSKIP("the faults are made with SQLite's triggers; the server's are not written yet");
     Session s;
     Fixture::enrol({.code = QStringLiteral("OLD")});
     const Entries e;

@@ -54,7 +54,7 @@ void setStepHook(std::function<void()> hook)
     stepHook = std::move(hook);
 }
 
-bool enrol(Frm1& window, const Enrolment& s)
+bool enrol(Frm1& window, const Enrolment& s, QString* refusal)
 {
     ModalDriver refusals; // no box may appear: any box is a refusal
     refusals.box();
@@ -69,6 +69,8 @@ bool enrol(Frm1& window, const Enrolment& s)
     choose(panel, "Combo3", s.group);
     fill(panel, "Text7", s.education);
     click(panel, "Command8");
+    if (refusal)
+        *refusal = refusals.lastText();
     return refusals.boxes().isEmpty() && !panel->isVisible();
 }
 

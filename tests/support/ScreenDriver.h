@@ -27,7 +27,8 @@ struct Enrolment
 // Called before each operator step (a click, a typed box); the crash test counts these.
 void setStepHook(std::function<void()> hook);
 
-bool enrol(Frm1& window, const Enrolment& subject);
+// refusal, when given, receives the text of the box that refused the enrolment.
+bool enrol(Frm1& window, const Enrolment& subject, QString* refusal = nullptr);
 // answers: fifteen characters '1' (yes) or '0' (no).
 bool answerTest(Frm1& window, const QString& code, const QString& answers);
 // Searches the subject on the scoring screen; the score shown afterwards, or -1.

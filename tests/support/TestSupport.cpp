@@ -2,11 +2,13 @@
 
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/ServerStore.h"
 #include "ui/ApplicationEnd.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QMouseEvent>
 
@@ -16,10 +18,65 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
+#include <QUuid>
+
+bool TestServerDatabase::wanted()
+{
+    return qEnvironmentVariableIsSet("SENVORA_TEST_SERVER");
+}
+
+QString TestServerDatabase::uriOf(const QString& database)
+{
+    QFile state(qEnvironmentVariable("SENVORA_TEST_SERVER"));
+    if (!state.open(QIODevice::ReadOnly))
+        qFatal("the test cluster is not running (%s missing)", qPrintable(state.fileName()));
+    QUrl url(QString::fromUtf8(state.readAll()).trimmed());
+    url.setPath(QLatin1Char('/') + database);
+    return url.toString();
+}
+
+bool TestServerDatabase::administer(const QString& statement)
+{
+    const QString name = QStringLiteral("test-administration");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        const QUrl url(uriOf(QStringLiteral("postgres")));
+        db.setHostName(QUrlQuery(url).queryItemValue(QStringLiteral("host")));
+        db.setUserName(url.userName());
+        db.setDatabaseName(QStringLiteral("postgres"));
+        ok = db.open() && QSqlQuery(db).exec(statement);
+        if (!ok)
+            qWarning("%s: %s", qPrintable(statement), qPrintable(db.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+TestServerDatabase::TestServerDatabase()
+    : name_(QStringLiteral("senvora_test_") + QUuid::createUuid().toString(QUuid::Id128).left(16)),
+      previous_(qgetenv(ServerStore::Variable))
+{
+    if (!administer(QStringLiteral("CREATE DATABASE %1").arg(name_)))
+        qFatal("the test database was not made on the cluster");
+    qputenv(ServerStore::Variable, uri().toUtf8());
+}
+
+TestServerDatabase::~TestServerDatabase()
+{
+    Database::closeAll();
+    qputenv(ServerStore::Variable, previous_);
+    administer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
+}
 
 TestHome::TestHome() : previous_(QDir::currentPath())
 {
     Database::closeAll();
+    if (TestServerDatabase::wanted())
+        server_ = std::make_unique<TestServerDatabase>();
     QDir::setCurrent(dir_.path());
     ApplicationEnd::setQuitsEventLoop(false);
     ApplicationEnd::reset();
@@ -31,6 +88,7 @@ TestHome::~TestHome()
         window->close();
     QApplication::processEvents();
     Database::closeAll();
+    server_.reset();
     ApplicationEnd::reset();
     QDir::setCurrent(previous_);
 }
@@ -182,9 +240,10 @@ static QVariant textOrNull(const QString& text)
 
 void enrol(const Subject& s)
 {
-    run(QStringLiteral("INSERT INTO IDE (Code, FName, LName, Sen, Jens, Taahol, Tahsil, Date, "
-                       "Time, [Group]) VALUES (?, ?, ?, '70', 'مرد', 'متأهل', 'دیپلم', "
-                       "'1403/01/01', '10:00', ?)"),
+    run(QStringLiteral(
+            "INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Sen\", \"Jens\", "
+            "\"Taahol\", \"Tahsil\", \"Date\", \"Time\", \"Group\") VALUES (?, ?, ?, '70', 'مرد', 'متأهل', 'دیپلم', "
+            "'1403/01/01', '10:00', ?)"),
         {s.code, s.firstName, s.familyName, s.group});
     QVariantList answerValues{s.code, s.group};
     QStringList columns;
@@ -193,18 +252,20 @@ void enrol(const Subject& s)
         const QString answer = item <= s.answers.size() ? s.answers.mid(item - 1, 1) : QString();
         answerValues << textOrNull(answer.trimmed());
     }
-    run(QStringLiteral("INSERT INTO Answer (Code, [Group], %1) VALUES (?, ?%2)")
+    run(QStringLiteral("INSERT INTO \"Answer\" (\"Code\", \"Group\", %1) VALUES (?, ?%2)")
             .arg(columns.join(QStringLiteral(", ")), QStringLiteral(", ?").repeated(15)),
         answerValues);
-    run(QStringLiteral("INSERT INTO Print1 (Code, FName, LName, [Group], Score, Comment) "
+    run(QStringLiteral("INSERT INTO \"Print1\" (\"Code\", \"FName\", \"LName\", \"Group\", "
+                       "\"Score\", \"Comment\") "
                        "VALUES (?, ?, ?, ?, ?, ?)"),
         {s.code, s.firstName, s.familyName, s.group, textOrNull(s.score), textOrNull(s.comment)});
 }
 
 QString columnOf(const QString& table, const QString& code, const QString& column)
 {
-    QSqlQuery query = run(QStringLiteral("SELECT %1 FROM %2 WHERE Code = ? ORDER BY rowid")
-                              .arg(Schema::quoted(column), Schema::quoted(table)),
+    QSqlQuery query = run(QStringLiteral("SELECT %1 FROM %2 WHERE \"Code\" = ? ORDER BY %3")
+                              .arg(Schema::quoted(column), Schema::quoted(table),
+                                   Database::rowKey(Database::File::Subjects)),
                           {code});
     return query.next() ? query.value(0).toString() : QString();
 }

@@ -12,8 +12,34 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
-// A fresh, empty program folder made the working folder for the life of the object.
+// A fresh, empty database on the test run's PostgreSQL cluster, chosen as the subject store
+// (SENVORA_DATABASE) for the life of the object, dropped afterwards. Only when the suite runs
+// against the server: SENVORA_TEST_SERVER names the file holding the cluster's URI.
+class TestServerDatabase
+{
+  public:
+    TestServerDatabase();
+    ~TestServerDatabase();
+    TestServerDatabase(const TestServerDatabase&) = delete;
+    TestServerDatabase& operator=(const TestServerDatabase&) = delete;
+
+    // Whether this run is against the server.
+    static bool wanted();
+    // The URI of a database of the cluster.
+    static QString uriOf(const QString& database);
+    // Runs one statement as the cluster's owner on its maintenance database; false on failure.
+    static bool administer(const QString& statement);
+    QString uri() const { return uriOf(name_); }
+
+  private:
+    QString name_;
+    QByteArray previous_;
+};
+
+// A fresh, empty program folder made the working folder for the life of the object (and, in
+// a run against the server, a fresh database there).
 class TestHome
 {
   public:
@@ -25,6 +51,7 @@ class TestHome
   private:
     QTemporaryDir dir_;
     QString previous_;
+    std::unique_ptr<TestServerDatabase> server_;
 };
 
 // Acts on modal windows the moment they appear, in the order they are expected. Each step
