@@ -3,6 +3,7 @@
 #include "history/HistoryCharts.h"
 #include "questionnaire/Questionnaires.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/Accessible.h"
 #include "ui/ModalRun.h"
 #include "ui/Notice.h"
 
@@ -37,8 +38,10 @@ FrmGroupPicture::FrmGroupPicture(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(summary_);
     bandTable_ = new QTableWidget(static_cast<int>(scale().bands.size()), 2, this);
     bandTable_->setObjectName(QStringLiteral("BandTable"));
-    bandTable_->setAccessibleName(
-        QStringLiteral("شمار آزمودنی‌ها در هر نتیجه"));
+    Accessible::describe(
+        bandTable_, QStringLiteral("شمار آزمودنی‌ها در هر نتیجه"),
+        QStringLiteral(
+            "جدولی که برای هر نتیجه آزمون شمار آزمودنی‌ها را نشان می‌دهد"));
     bandTable_->setHorizontalHeaderLabels({QStringLiteral("نتیجه"), QStringLiteral("شمار")});
     bandTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     bandTable_->verticalHeader()->hide();
@@ -47,16 +50,23 @@ FrmGroupPicture::FrmGroupPicture(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(bandTable_);
     chartView_ = new QChartView(this);
     chartView_->setObjectName(QStringLiteral("ScoreHistogram"));
-    chartView_->setAccessibleName(
-        QStringLiteral("نمودار شمار آزمودنی‌ها در هر نمره"));
+    Accessible::describe(
+        chartView_,
+        QStringLiteral("نمودار شمار آزمودنی‌ها در هر نمره"),
+        QStringLiteral(
+            "ستون‌هایی که شمار آزمودنی‌های گروه را در هر نمره نشان می‌دهند"));
     layout->addWidget(chartView_, 1);
     auto* buttons = new QHBoxLayout;
     auto* printButton = new QPushButton(QStringLiteral("چاپ"), this);
     printButton->setObjectName(QStringLiteral("GroupPrint"));
-    printButton->setAccessibleName(QStringLiteral("چاپ تصویر گروه"));
+    Accessible::describe(
+        printButton, QStringLiteral("چاپ تصویر گروه"),
+        QStringLiteral(
+            "جدول و نمودار گروه را روی یک صفحه چاپ می‌کند"));
     auto* closeButton = new QPushButton(QStringLiteral("بستن"), this);
     closeButton->setObjectName(QStringLiteral("GroupClose"));
-    closeButton->setAccessibleName(QStringLiteral("بستن تصویر گروه"));
+    Accessible::describe(closeButton, QStringLiteral("بستن تصویر گروه"),
+                         QStringLiteral("این پنجره را می‌بندد"));
     buttons->addWidget(printButton);
     buttons->addStretch();
     buttons->addWidget(closeButton);

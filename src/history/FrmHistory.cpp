@@ -6,6 +6,7 @@
 #include "history/HistoryCharts.h"
 #include "questionnaire/Questionnaires.h"
 #include "scoring/PrintResultReport.h"
+#include "ui/Accessible.h"
 #include "ui/ModalRun.h"
 #include "ui/Notice.h"
 
@@ -91,16 +92,22 @@ FrmHistory::FrmHistory(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(subject_);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("HistoryTabs"));
+    Accessible::describe(tabs_, QStringLiteral("برگه‌های سابقه"),
+                         QStringLiteral("برگه اجراهای آزمون و برگه ردپای تغییرات آزمودنی"));
     layout->addWidget(tabs_, 1);
     buildAdministrationTab();
     buildTrailTab();
     auto* buttons = new QHBoxLayout;
     auto* printButton = new QPushButton(QStringLiteral("چاپ"), this);
     printButton->setObjectName(QStringLiteral("HistoryPrint"));
-    printButton->setAccessibleName(QStringLiteral("چاپ سابقه آزمودنی"));
+    Accessible::describe(
+        printButton, QStringLiteral("چاپ سابقه آزمودنی"),
+        QStringLiteral(
+            "جدول اجراها و نمودار نمره را روی یک صفحه چاپ می‌کند"));
     auto* closeButton = new QPushButton(QStringLiteral("بستن"), this);
     closeButton->setObjectName(QStringLiteral("HistoryClose"));
-    closeButton->setAccessibleName(QStringLiteral("بستن سابقه آزمودنی"));
+    Accessible::describe(closeButton, QStringLiteral("بستن سابقه آزمودنی"),
+                         QStringLiteral("این پنجره را می‌بندد"));
     buttons->addWidget(printButton);
     buttons->addStretch();
     buttons->addWidget(closeButton);
@@ -119,10 +126,14 @@ void FrmHistory::buildAdministrationTab()
     headers << QStringLiteral("پاسخ‌داده") << QStringLiteral("نمره")
             << QStringLiteral("نتیجه");
     administrationTable_ = readOnlyTable(QStringLiteral("AdministrationTable"), headers, page);
-    administrationTable_->setAccessibleName(QStringLiteral("جدول اجراهای آزمون"));
+    Accessible::describe(
+        administrationTable_, QStringLiteral("جدول اجراهای آزمون"),
+        QStringLiteral(
+            "هر ردیف یک اجرای آزمون است با تاریخ، پاسخ‌ها، نمره و نتیجه"));
     chartView_ = new QChartView(page);
     chartView_->setObjectName(QStringLiteral("ScoreChart"));
-    chartView_->setAccessibleName(QStringLiteral("نمودار نمره در گذر زمان"));
+    Accessible::describe(chartView_, QStringLiteral("نمودار نمره در گذر زمان"),
+                         QStringLiteral("نمره آزمودنی در هر اجرا به ترتیب تاریخ"));
     chartView_->setRenderHint(QPainter::Antialiasing);
     chartView_->setMinimumHeight(260);
     layout->addWidget(administrationTable_, 1);
@@ -138,7 +149,9 @@ void FrmHistory::buildTrailTab()
                        QStringLiteral("کار"), QStringLiteral("ستون"), QStringLiteral("مقدار پیشین"),
                        QStringLiteral("مقدار تازه")},
                       tabs_);
-    trailTable_->setAccessibleName(QStringLiteral("ردپای تغییرات آزمودنی"));
+    Accessible::describe(
+        trailTable_, QStringLiteral("ردپای تغییرات آزمودنی"),
+        QStringLiteral("هر ردیف یک تغییر است با زمان، کاربر، ستون و مقدار پیشین و تازه"));
     tabs_->addTab(trailTable_, QStringLiteral("ردپای تغییرات"));
 }
 

@@ -10,6 +10,7 @@
 #include "data/Transaction.h"
 #include "questionnaire/Questionnaires.h"
 #include "text/NumericText.h"
+#include "ui/Accessible.h"
 #include "ui/ApplicationEnd.h"
 #include "ui/BoxCaption.h"
 #include "ui/DigitKeys.h"
@@ -185,6 +186,9 @@ void FrmTest::buildNavigation()
 
     const QRect startPlace = twipsRect(4200, 7200, 1575, 495);
     command1_ = button(QStringLiteral("Command1"), QStringLiteral("شروع"), startPlace);
+    Accessible::describe(
+        command1_, QStringLiteral("شروع آزمون"),
+        QStringLiteral("نخستین پرسش آزمون را نشان می‌دهد"));
     command5_ = button(QStringLiteral("Command5"), QStringLiteral("ذخيره و خروج"), startPlace);
     cmdBack_ =
         button(QStringLiteral("CmdBack"), QStringLiteral("قبلي"), twipsRect(6240, 6150, 1335, 495));
@@ -193,7 +197,10 @@ void FrmTest::buildNavigation()
     // Retest: beside Save and exit, under Previous, where nothing else is drawn.
     cmdRetest_ = button(QStringLiteral("CmdRetest"), QStringLiteral("آزمون مجدد"),
                         twipsRect(6240, 7200, 1575, 495));
-    cmdRetest_->setAccessibleName(QStringLiteral("آزمون مجدد: شروع اجرای تازه آزمون"));
+    Accessible::describe(
+        cmdRetest_, QStringLiteral("آزمون مجدد: شروع اجرای تازه آزمون"),
+        QStringLiteral(
+            "اجرای تازه‌ای از آزمون را برای همین آزمودنی آغاز می‌کند"));
     cmdRetest_->hide();
     command5_->hide();
     cmdBack_->hide();

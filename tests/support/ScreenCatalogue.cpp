@@ -10,6 +10,9 @@
 #include "backup/Frmbackup.h"
 #include "backup/exitpro.h"
 #include "enrolment/EnrolmentPanel.h"
+#include "history/FrmGroupPicture.h"
+#include "history/FrmHistory.h"
+#include "lookup/ExportDialog.h"
 #include "lookup/FrmCode.h"
 #include "scoring/FrmkLID.h"
 #include "support/TestSupport.h"
@@ -140,6 +143,26 @@ const QList<Entry>& entries()
              visitModal(visit, [&] { click(&screen, "Command1"); });
          }},
         standalone<FrmCode>(QStringLiteral("code finder")),
+        {QStringLiteral("subject history"),
+         [](const Visitor& visit) {
+             FrmHistory screen;
+             screen.showSubject(seededCode);
+             screen.show();
+             visit(&screen);
+         }},
+        {QStringLiteral("group picture"),
+         [](const Visitor& visit) {
+             FrmGroupPicture screen;
+             screen.showGroup(QString());
+             screen.show();
+             visit(&screen);
+         }},
+        {QStringLiteral("export choices"),
+         [](const Visitor& visit) {
+             ExportDialog dialog(QStringLiteral("A"));
+             dialog.show();
+             visit(&dialog);
+         }},
         standalone<Frmbackup>(QStringLiteral("backup screen")),
         standalone<exitpro>(QStringLiteral("exit prompt")),
         standalone<Frmskin>(QStringLiteral("theme applied")),
