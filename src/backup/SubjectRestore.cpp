@@ -1,5 +1,7 @@
 #include "backup/SubjectRestore.h"
 
+#include "data/AuditTrail.h"
+#include "data/Columns.h"
 #include "data/Database.h"
 #include "data/DurableFile.h"
 #include "data/ProgramPaths.h"
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 namespace SubjectRestore {
 
@@ -38,6 +41,37 @@ bool stage(const QString& backupPath, const QString& staged, const CopyProgress&
     const QString log = backupPath + QStringLiteral("-wal");
     return !QFileInfo(log).isFile() ||
            copyInBlocks(log, staged + QStringLiteral("-wal"), CopyProgress(), problem);
+}
+
+// How many subjects the database holds, as text; empty when it cannot be read.
+QString subjectCount(const QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(TableName::Subjects)) &&
+        query.next())
+        return query.value(0).toString();
+    return {};
+}
+
+QString liveSubjectCount()
+{
+    if (!QFileInfo::exists(Database::absolutePath(Database::File::Subjects)))
+        return QStringLiteral("0");
+    return subjectCount(Database::connection(Database::File::Subjects));
+}
+
+// The trail row of the restore, written into the restored file in the transaction that fills
+// it: the backup's file name, and the number of subjects before and after.
+SchemaCopy::InTransaction restoreNote(const QString& backupPath)
+{
+    return [fileName = QFileInfo(backupPath).fileName(),
+            before = liveSubjectCount()](QSqlDatabase& db) {
+        QString error;
+        const AuditTrail::Change change{fileName, before, subjectCount(db)};
+        if (!AuditTrail::append(db, AuditTrail::Action::Restore, QString(), {change}, &error))
+            return QStringLiteral("ردیف بازیابی در سابقه تغییرات نوشته نشد: %1").arg(error);
+        return QString();
+    };
 }
 
 void removeStaged(const QString& staged)
@@ -89,7 +123,7 @@ Outcome place(const QString& backupPath, const QDateTime& now, const CopyProgres
     QString problem;
     const bool staging = stage(backupPath, staged, progress, &problem);
     if (staging)
-        problem = SchemaCopy::copySubjects(staged, rebuilt);
+        problem = SchemaCopy::copySubjects(staged, rebuilt, restoreNote(backupPath));
     removeStaged(staged);
     if (!staging)
         return copyFailed(problem);

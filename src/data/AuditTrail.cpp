@@ -27,9 +27,16 @@ QList<Change> changes(const QStringList& fields, const QStringList& before,
 bool append(const QString& action, const QString& code, const QList<Change>& changes,
             QString* error)
 {
+    QSqlDatabase db = Database::connection(Database::File::Subjects);
+    return append(db, action, code, changes, error);
+}
+
+bool append(QSqlDatabase& db, const QString& action, const QString& code,
+            const QList<Change>& changes, QString* error)
+{
     if (changes.isEmpty())
         return true;
-    QSqlQuery insert(Database::connection(Database::File::Subjects));
+    QSqlQuery insert(db);
     insert.prepare(
         QStringLiteral("INSERT INTO \"%1\" (\"At\", \"User\", \"Host\", \"Action\", \"Code\", "
                        "\"Field\", \"OldValue\", \"NewValue\") VALUES (?, ?, ?, ?, ?, ?, ?, ?)")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 
 // The audit trail: one row per changed field of a subject, appended in the transaction of the
@@ -42,6 +43,10 @@ QList<Change> changes(const QStringList& fields, const QStringList& before,
 // holds it). False with SQLite's reason when a row is not written.
 bool append(const QString& action, const QString& code, const QList<Change>& changes,
             QString* error);
+
+// The same on the given connection (a file not yet in place, inside its filling transaction).
+bool append(QSqlDatabase& db, const QString& action, const QString& code,
+            const QList<Change>& changes, QString* error);
 
 // The subject's trail, oldest first; empty when there is none or reading failed.
 QList<Entry> entries(const QString& code, QString* error = nullptr);

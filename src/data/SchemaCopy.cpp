@@ -157,7 +157,7 @@ QString duplicateCodeProblem(QSqlDatabase& db)
         .arg(twice.first());
 }
 
-QString copyInto(QSqlDatabase& db, const QString& source)
+QString copyInto(QSqlDatabase& db, const QString& source, const InTransaction& beforeCommit)
 {
     QString error;
     if (!run(db, QStringLiteral("ATTACH DATABASE ? AS src"), &error, {source}) ||
@@ -186,6 +186,8 @@ QString copyInto(QSqlDatabase& db, const QString& source)
     }
     if (problem.isEmpty())
         problem = duplicateCodeProblem(db);
+    if (problem.isEmpty() && beforeCommit)
+        problem = beforeCommit(db);
     if (!problem.isEmpty()) {
         db.rollback();
         return problem;
@@ -242,7 +244,8 @@ bool matches(QSqlDatabase& db, const QList<TableSchema>& tables)
     return true;
 }
 
-QString copySubjects(const QString& source, const QString& target)
+QString copySubjects(const QString& source, const QString& target,
+                     const InTransaction& beforeCommit)
 {
     QFile::remove(target);
     Database::removeCompanions(target);
@@ -251,7 +254,7 @@ QString copySubjects(const QString& source, const QString& target)
         ScopedConnection fresh(target, Database::Access::ReadWrite);
         problem =
             fresh.isOpen()
-                ? copyInto(fresh.db(), source)
+                ? copyInto(fresh.db(), source, beforeCommit)
                 : QStringLiteral("پرونده تازه ساخته نشد: %1").arg(fresh.db().lastError().text());
     }
     if (problem.isEmpty()) {

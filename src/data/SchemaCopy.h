@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
+
 // Files from outside carry schema of their own (triggers, views, other column types). Our
 // files only ever hold the schema we make; these functions check that and bring rows from a
 // foreign file into a fresh file of ours.
@@ -22,7 +24,11 @@ bool matches(QSqlDatabase& db, const QList<TableSchema>& tables);
 // tables named like ours and only our columns are read, every value as text; IDs are kept when
 // they are whole numbers. The IDE table is required, Answer and Print1 may be missing (files of
 // earlier versions). Returns the Persian reason the file cannot be brought in (target is then
-// removed), or the empty text.
-QString copySubjects(const QString& source, const QString& target);
+// removed), or the empty text. beforeCommit, when given, runs on the new file inside that same
+// transaction once the rows are in, so what it writes lands with them or not at all; it returns
+// the reason it failed, or the empty text.
+using InTransaction = std::function<QString(QSqlDatabase&)>;
+QString copySubjects(const QString& source, const QString& target,
+                     const InTransaction& beforeCommit = {});
 
 } // namespace SchemaCopy

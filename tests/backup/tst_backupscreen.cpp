@@ -1,5 +1,6 @@
 #include "backup/CopyFileInBlocks.h"
 #include "backup/Frmbackup.h"
+#include "data/AuditTrail.h"
 #include "data/Database.h"
 #include "support/ForeignFile.h"
 #include "support/TestSupport.h"
@@ -298,6 +299,16 @@ void TestBackupScreen::restoreBringsTheOldSubjectsBack()
     QCOMPARE(
         Fixture::columnOf(QStringLiteral("IDE"), QStringLiteral("OLD"), QStringLiteral("Code")),
         QStringLiteral("OLD"));
+
+    // The restored file's trail tells of the restore once: which file, subjects before and after.
+    const QList<AuditTrail::Entry> trail = AuditTrail::entries(QStringLiteral(""));
+    QCOMPARE(trail.size(), 1);
+    QCOMPARE(trail.first().action, AuditTrail::Action::Restore);
+    QCOMPARE(trail.first().code, QString(""));
+    QCOMPARE(trail.first().change.field, QStringLiteral("kept.mdbB"));
+    QCOMPARE(trail.first().change.oldValue, QStringLiteral("2"));
+    QCOMPARE(trail.first().change.newValue, QStringLiteral("1"));
+    QCOMPARE(trail.first().user, AuditTrail::currentUser());
 
     // The database it replaced is kept in Back/, owner-only.
     const QFileInfoList kept = QDir(home.file(QStringLiteral("Back"))).entryInfoList(QDir::Files);
