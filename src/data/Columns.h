@@ -37,6 +37,14 @@ inline const QString Time = QStringLiteral("Time");
 inline const QString Group = QStringLiteral("Group");
 } // namespace SubjectColumn
 
+// The texts the enrolment panel offers and stores for gender and marital status.
+namespace SubjectChoice {
+inline const QString Male = QStringLiteral("مرد");
+inline const QString Female = QStringLiteral("زن");
+inline const QString Single = QStringLiteral("مجرد");
+inline const QString Married = QStringLiteral("متأهل");
+} // namespace SubjectChoice
+
 // The groups a subject is enrolled in, as offered for choosing.
 inline QStringList subjectGroups()
 {

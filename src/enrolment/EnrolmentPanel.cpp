@@ -109,8 +109,8 @@ void EnrolmentPanel::buildControls()
     text9_->setFocusPolicy(Qt::ClickFocus);
     text7_ = textBox(QStringLiteral("Text7"), rightAligned);
 
-    combo1_ = dropDown(QStringLiteral("Combo1"), {QStringLiteral("مجرد"), QStringLiteral("متأهل")});
-    combo2_ = dropDown(QStringLiteral("Combo2"), {QStringLiteral("مرد"), QStringLiteral("زن")});
+    combo1_ = dropDown(QStringLiteral("Combo1"), {SubjectChoice::Single, SubjectChoice::Married});
+    combo2_ = dropDown(QStringLiteral("Combo2"), {SubjectChoice::Male, SubjectChoice::Female});
     combo3_ = dropDown(QStringLiteral("Combo3"), subjectGroups());
     // A choice from the list, by mouse or keyboard, is the list's Click.
     connect(combo1_, &QComboBox::currentIndexChanged, this, &EnrolmentPanel::Combo1_Change);

@@ -7,12 +7,6 @@ namespace ExportTable {
 
 namespace {
 
-// The texts the enrolment panel stores for gender and marital status.
-const QString Male = QStringLiteral("مرد");
-const QString Female = QStringLiteral("زن");
-const QString Single = QStringLiteral("مجرد");
-const QString Married = QStringLiteral("متأهل");
-
 // Any other stored text.
 const QString Other = QStringLiteral("سایر");
 
@@ -25,11 +19,14 @@ QList<Column> buildColumns()
         {FirstName, Kind::Text, QStringLiteral("نام"), {}},
         {LastName, Kind::Text, QStringLiteral("نام خانوادگی"), {}},
         {Age, Kind::Number, QStringLiteral("سن"), {}},
-        {Sex, Kind::Coded, QStringLiteral("جنس"), {{1, Male}, {2, Female}, {0, Other}}},
+        {Sex,
+         Kind::Coded,
+         QStringLiteral("جنس"),
+         {{1, SubjectChoice::Male}, {2, SubjectChoice::Female}, {0, Other}}},
         {Marital,
          Kind::Coded,
          QStringLiteral("وضعیت تأهل"),
-         {{1, Single}, {2, Married}, {0, Other}}},
+         {{1, SubjectChoice::Single}, {2, SubjectChoice::Married}, {0, Other}}},
         {Education, Kind::Text, QStringLiteral("تحصیلات"), {}},
         {Date, Kind::Text, QStringLiteral("تاریخ ثبت‌نام"), {}},
         {Time, Kind::Text, QStringLiteral("ساعت ثبت‌نام"), {}},
